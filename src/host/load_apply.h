@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "host/host_page.h"
+
+namespace kvl::host {
+
+// What a load needs beyond the page: the first-load flag (cleared by the load after the install-key
+// step) and the interface language code for the host language's display name.
+struct LoadContext {
+    bool &firstLoad;
+    const std::string &interfaceLanguage;
+};
+
+// The load (BReloadClick). Raises kvl::Error at the first failing step; what was set stays set.
+void loadHostSettings(HostPage &page, LoadContext context);
+// Apply (BApplyClick). Raises kvl::Error at the first failing step; what was written stays written.
+void applyHostSettings(HostPage &page);
+// The filter file's path as built from the install directory (plain concatenation).
+std::string filterFilePath(const HostPage &page);
+
+} // namespace kvl::host

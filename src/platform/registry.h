@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kvl::platform {
+
+enum class RootKey { LocalMachine, CurrentUser };
+enum class Access { Read, AllAccess };
+// Default: the caller's own view. View64: KEY_WOW64_64KEY.
+enum class View { Default, View64 };
+
+// One registry key at a time, opened without ever creating it. Names and texts are 8-bit
+// code page 1252. Failures raise kvl::Error with the texts
+//   "Failed to get data for '%s'", "Invalid data type for '%s'", "Failed to set data for '%s'".
+class Registry {
+public:
+    Registry();
+    ~Registry();
+    Registry(const Registry &) = delete;
+    Registry &operator=(const Registry &) = delete;
+
+    // A leading backslash of the path is dropped. The opened key replaces any key open before.
+    // Returns false when the key does not exist or the requested access cannot be granted.
+    bool openKey(RootKey root, const std::string &path, Access access, View view);
+    void closeKey();
+    bool hasOpenKey() const;
+
+    // Missing value, or a size of 0: empty text, no error. REG_SZ and REG_EXPAND_SZ (unexpanded)
+    // are taken up to the first NUL; any other type is "Invalid data type".
+    std::string readString(const std::string &name);
+    // One query with a 4-byte buffer: missing or longer data is "Failed to get data",
+    // a type other than REG_DWORD is "Invalid data type".
+    std::int32_t readInteger(const std::string &name);
+    void writeString(const std::string &name, const std::string &value);
+    void writeInteger(const std::string &name, std::int32_t value);
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace kvl::platform

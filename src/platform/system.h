@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace kvl::platform {
+
+// The running executable's folder, ending in the platform's separator ('\' on Windows, '/' on Linux).
+std::string executableFolder();
+
+// Whether a regular file exists at a path (same path rule as the profile operations).
+bool fileExists(const std::string &path);
+
+// A host (Windows) path as a native path. Windows: unchanged. Linux: through the prefix's
+// dosdevices links, each component resolved case-insensitively; a path without a drive is on C:.
+std::string nativePath(const std::string &windowsPath);
+
+// A native path as a host (Windows) path. Windows: unchanged. Linux: the longest matching drive of
+// the prefix, z: (the root) last; nullopt when no drive reaches it.
+std::optional<std::string> windowsPath(const std::string &nativePath);
+
+// The Wine prefix in use on Linux ($WINEPREFIX, else ~/.wine); empty on Windows.
+std::string winePrefix();
+
+// Asks the shell to "open" a document or web address; the result is not examined.
+void shellOpen(const std::string &target);
+
+} // namespace kvl::platform

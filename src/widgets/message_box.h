@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace kvl::widgets {
+
+// The error message box: text with "." appended when its last character's code is above 46,
+// the application title as caption, error icon, one OK. Tests replace the display.
+QString errorBoxText(const QString &message);
+void showErrorBox(QWidget *parent, const QString &message);
+using ErrorBoxDisplay = std::function<void(QWidget *parent, const QString &caption, const QString &text)>;
+void setErrorBoxDisplay(ErrorBoxDisplay display);
+
+} // namespace kvl::widgets
