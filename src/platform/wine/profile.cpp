@@ -1,0 +1,37 @@
+#include "platform/profile.h"
+
+#include "platform/profile_entry.h"
+#include "platform/wine/atomic_file.h"
+#include "platform/wine/host_path.h"
+#include "platform/wine/profile_text.h"
+
+#include <filesystem>
+
+namespace kvl::platform {
+
+std::string readProfileString(const std::string &path, const std::string &section, const std::string &key,
+                              const std::string &defaultValue) {
+    const auto text = readWholeFile(hostFileToNative(path));
+    if (text)
+        if (auto value = lookupProfileValue(*text, section, key))
+            return *value;
+    return defaultValue.substr(0, 2047);
+}
+
+bool writeProfileString(const std::string &path, const std::string &section, const std::string &key,
+                        const std::string &value) {
+    if (!isStorableProfileEntry(section, key, value))
+        return false;
+    const std::string file = hostFileToNative(path);
+    const auto text = readWholeFile(file);
+    std::error_code error;
+    const bool missing = !std::filesystem::exists(file, error) && !error;
+    if (!text && !missing)
+        return false; // unreadable: rewriting it from nothing would lose its content
+    return replaceFileAtomically(file, withProfileValue(text.value_or(std::string()), section, key, value));
+}
+
+// Every write goes straight to the file, so there is nothing to flush.
+void flushProfile(const std::string &) {}
+
+} // namespace kvl::platform

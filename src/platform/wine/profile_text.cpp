@@ -1,0 +1,152 @@
+#include "platform/wine/profile_text.h"
+
+#include "platform/wine/case_fold.h"
+
+#include <vector>
+
+namespace kvl::platform {
+
+namespace {
+
+constexpr std::size_t kMaxValueLength = 2047;
+constexpr std::string_view kBlanks = " \t\r\v\f";
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string_view withoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// One line of the text: its content [begin, end) and the start of the next line after its line end.
+struct Line {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t next;
+};
+
+std::vector<Line> splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const auto newline = text.find('\n', begin);
+        if (newline == std::string_view::npos) {
+            lines.push_back({begin, text.size(), text.size()});
+            break;
+        }
+        const std::size_t end = newline > begin && text[newline - 1] == '\r' ? newline - 1 : newline;
+        lines.push_back({begin, end, newline + 1});
+        begin = newline + 1;
+    }
+    return lines;
+}
+
+// A section header's name, or nullopt for any other line.
+std::optional<std::string_view> sectionName(std::string_view content) {
+    const auto line = trimmed(content);
+    if (line.empty() || line.front() != '[')
+        return std::nullopt;
+    const auto name = line.substr(1);
+    return trimmed(name.substr(0, name.find(']')));
+}
+
+// The part of a key line before its "=" (the whole line when it has none).
+std::string_view keyPart(std::string_view content) { return content.substr(0, content.find('=')); }
+
+// A text parsed once: where the first section of a name begins and ends, and where its first key is.
+class ProfileLayout {
+public:
+    ProfileLayout(std::string_view text, std::string_view section, std::string_view key)
+        : text_(text), lines_(splitLines(text)) {
+        findSection(section);
+        if (sectionFound())
+            findKey(key);
+    }
+
+    bool sectionFound() const { return sectionHeader_.has_value(); }
+    std::optional<Line> keyLine() const { return keyLine_; }
+    std::optional<Line> lastFilledLineOfSection() const { return lastFilled_; }
+    std::string_view content(const Line &line) const {
+        return text_.substr(line.begin, line.end - line.begin);
+    }
+
+private:
+    void findSection(std::string_view section) {
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const auto name = sectionName(content(lines_[i]));
+            if (name && equalsIgnoringCase(*name, section)) {
+                sectionHeader_ = i;
+                return;
+            }
+        }
+    }
+
+    void findKey(std::string_view key) {
+        lastFilled_ = lines_[*sectionHeader_];
+        for (std::size_t i = *sectionHeader_ + 1; i < lines_.size(); ++i) {
+            const auto line = content(lines_[i]);
+            if (sectionName(line))
+                return;
+            if (trimmed(line).empty())
+                continue;
+            lastFilled_ = lines_[i];
+            if (!keyLine_ && equalsIgnoringCase(trimmed(keyPart(line)), key))
+                keyLine_ = lines_[i];
+        }
+    }
+
+    std::string_view text_;
+    std::vector<Line> lines_;
+    std::optional<std::size_t> sectionHeader_;
+    std::optional<Line> keyLine_;
+    std::optional<Line> lastFilled_;
+};
+
+std::string keyLineText(std::string_view key, std::string_view value) {
+    std::string line(key);
+    line += '=';
+    line += value;
+    return line;
+}
+
+} // namespace
+
+std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
+                                              std::string_view key) {
+    const ProfileLayout layout(text, section, key);
+    const auto line = layout.keyLine();
+    if (!line)
+        return std::nullopt;
+    const auto content = layout.content(*line);
+    const auto equals = content.find('=');
+    if (equals == std::string_view::npos)
+        return std::string();
+    return std::string(withoutQuotes(trimmed(content.substr(equals + 1))).substr(0, kMaxValueLength));
+}
+
+std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value) {
+    const ProfileLayout layout(text, section, key);
+    std::string result(text);
+    if (const auto line = layout.keyLine()) {
+        const auto kept = keyPart(layout.content(*line));
+        return result.replace(line->begin, line->end - line->begin, keyLineText(kept, value));
+    }
+    const std::string added = keyLineText(key, value) + std::string(kLineEnd);
+    if (const auto last = layout.lastFilledLineOfSection()) {
+        const bool hasLineEnd = last->next > last->end;
+        return result.insert(last->next, hasLineEnd ? added : std::string(kLineEnd) + added);
+    }
+    if (!result.empty() && result.back() != '\n')
+        result += kLineEnd;
+    return result + "[" + std::string(section) + "]" + std::string(kLineEnd) + added;
+}
+
+} // namespace kvl::platform

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kvl::platform {
+
+// Windows' profile-file rules applied to a file's bytes, without touching any file.
+
+// The value of a key (blanks trimmed, one pair of surrounding quotes removed, at most 2047
+// characters); nullopt when the section or key is missing. Of two sections or keys with the same
+// name only the first counts.
+std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
+                                              std::string_view key);
+
+// The text with one value set: an existing key's line replaced in place, a missing key added at the
+// end of its section, a missing section added at the end of the text; every other byte as it was.
+std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
+
+} // namespace kvl::platform
