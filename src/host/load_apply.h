@@ -11,6 +11,9 @@ namespace kvl::host {
 struct LoadContext {
     bool &firstLoad;
     const std::string &interfaceLanguage;
+    // Where the host language code lives between loads: a load that cannot open the install key
+    // still names the code read before. Without it the code lives for this one load only.
+    std::string *hostLanguageCode = nullptr;
 };
 
 // The load (BReloadClick). Raises kvl::Error at the first failing step; what was set stays set.

@@ -1,0 +1,95 @@
+#include "host/load_apply.h"
+
+#include <cstdint>
+
+#include "host/host_settings.h"
+#include "host/stored_values.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+
+namespace kvl::host {
+
+namespace {
+
+using platform::Access;
+using platform::Registry;
+using platform::RootKey;
+using platform::View;
+
+// The key stays open only for the one step; the registry object closes it on every way out.
+void loadInstallKey(HostPage &page, const LoadContext &context, std::string &hostLanguageCode) {
+    Registry registry;
+    if (!registry.openKey(RootKey::LocalMachine, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
+        return;
+    page.showSettingsTab();
+    page.setInstallDirectory(registry.readString("Directory"));
+    hostLanguageCode = registry.readString("Language");
+    if (context.firstLoad)
+        page.selectSettingsPage();
+}
+
+void loadUserKey(HostPage &page, const LoadContext &context, const std::string &hostLanguageCode) {
+    Registry registry;
+    if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
+        return;
+    for (const auto &[name, flag] : kFlagValues)
+        page.setFlag(flag, registry.readInteger(name) == 1);
+    for (const auto &[name, field] : kPathValues) {
+        page.setPathText(field, registry.readString(name));
+        page.setRememberedChoice(field, page.pathText(field));
+    }
+    page.setMaxObjText(maxObjLoadText(static_cast<std::uint32_t>(registry.readInteger(kMaxObjValue))));
+    if (const auto name = hostLanguageName(hostLanguageCode, context.interfaceLanguage))
+        page.setHostLanguageName(*name);
+}
+
+void loadFilterFile(HostPage &page) {
+    const platform::IniFile filter(filterFilePath(page));
+    page.setFlag(Flag::ShowAlwaysDeprecated,
+                 showAlwaysDeprecatedFromFilter(filter.readString(kFilterSection, kFilterKey, "")));
+}
+
+void applyUserKey(HostPage &page) {
+    Registry registry;
+    if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::Default))
+        return;
+    for (const auto &[name, flag] : kFlagValues)
+        registry.writeInteger(name, page.flag(flag) ? 1 : 0);
+    for (const auto &[name, field] : kPathValues)
+        registry.writeString(name, storedPathText(page, field));
+    registry.writeInteger(kMaxObjValue, storedMaxObj(page));
+}
+
+void resetLastLayout(HostPage &page) {
+    if (page.resetChecked(PathField::LastLayout)) {
+        page.setPathText(PathField::LastLayout, "");
+        page.setRememberedChoice(PathField::LastLayout, "");
+    }
+    page.setResetChecked(PathField::LastLayout, false);
+}
+
+void applyFilterFile(HostPage &page) {
+    platform::IniFile filter(filterFilePath(page));
+    filter.writeString(kFilterSection, kFilterKey, page.flag(Flag::ShowAlwaysDeprecated) ? "0" : "1");
+}
+
+} // namespace
+
+void loadHostSettings(HostPage &page, LoadContext context) {
+    std::string localLanguageCode;
+    std::string &hostLanguageCode = context.hostLanguageCode ? *context.hostLanguageCode : localLanguageCode;
+    loadInstallKey(page, context, hostLanguageCode);
+    context.firstLoad = false;
+    loadUserKey(page, context, hostLanguageCode);
+    loadFilterFile(page);
+}
+
+void applyHostSettings(HostPage &page) {
+    applyUserKey(page);
+    resetLastLayout(page);
+    applyFilterFile(page);
+}
+
+std::string filterFilePath(const HostPage &page) { return page.installDirectory() + kFilterSuffix; }
+
+} // namespace kvl::host
