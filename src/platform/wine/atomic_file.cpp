@@ -99,7 +99,9 @@ bool replaceFileAtomically(const std::string &path, const std::string &content) 
     mode_t mode = modeForNewFile();
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0)
+        // The owner's write bit is Windows' read-only attribute; it refuses even where the user
+        // (root) could write anyway.
+        if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)
             return false;
         mode = info.st_mode & 07777;
     }

@@ -15,7 +15,7 @@ std::string readProfileString(const std::string &path, const std::string &sectio
     if (text)
         if (auto value = lookupProfileValue(*text, section, key))
             return *value;
-    return defaultValue.substr(0, 2047);
+    return profileDefault(defaultValue);
 }
 
 bool writeProfileString(const std::string &path, const std::string &section, const std::string &key,

@@ -2,6 +2,7 @@
 
 #include "platform/wine/case_fold.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kvl::platform {
@@ -9,7 +10,7 @@ namespace kvl::platform {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
-constexpr std::string_view kBlanks = " \t\r\v\f";
+constexpr std::string_view kBlanks = " \t\v\f";
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string_view trimmed(std::string_view text) {
@@ -32,18 +33,16 @@ struct Line {
     std::size_t next;
 };
 
+// Lines end in CR LF, LF or a lone CR, as Windows reads them.
 std::vector<Line> splitLines(std::string_view text) {
     std::vector<Line> lines;
     std::size_t begin = 0;
     while (begin < text.size()) {
-        const auto newline = text.find('\n', begin);
-        if (newline == std::string_view::npos) {
-            lines.push_back({begin, text.size(), text.size()});
-            break;
-        }
-        const std::size_t end = newline > begin && text[newline - 1] == '\r' ? newline - 1 : newline;
-        lines.push_back({begin, end, newline + 1});
-        begin = newline + 1;
+        const auto end = std::min(text.find_first_of(kLineEnd, begin), text.size());
+        const bool crLf = text.substr(end).starts_with(kLineEnd);
+        const std::size_t next = std::min(end + (crLf ? 2 : 1), text.size());
+        lines.push_back({begin, end, next});
+        begin = next;
     }
     return lines;
 }
@@ -53,8 +52,10 @@ std::optional<std::string_view> sectionName(std::string_view content) {
     const auto line = trimmed(content);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
-    const auto name = line.substr(1);
-    return trimmed(name.substr(0, name.find(']')));
+    const auto close = line.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return trimmed(line.substr(1, close - 1));
 }
 
 // The part of a key line before its "=" (the whole line when it has none).
@@ -65,12 +66,11 @@ class ProfileLayout {
 public:
     ProfileLayout(std::string_view text, std::string_view section, std::string_view key)
         : text_(text), lines_(splitLines(text)) {
-        findSection(section);
-        if (sectionFound())
-            findKey(key);
+        findSection(trimmed(section));
+        if (bodyBegin_)
+            findKey(trimmed(key));
     }
 
-    bool sectionFound() const { return sectionHeader_.has_value(); }
     std::optional<Line> keyLine() const { return keyLine_; }
     std::optional<Line> lastFilledLineOfSection() const { return lastFilled_; }
     std::string_view content(const Line &line) const {
@@ -78,19 +78,24 @@ public:
     }
 
 private:
+    // Lines before the first section header form the section without a name.
     void findSection(std::string_view section) {
+        if (section.empty()) {
+            bodyBegin_ = 0;
+            return;
+        }
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             const auto name = sectionName(content(lines_[i]));
             if (name && equalsIgnoringCase(*name, section)) {
-                sectionHeader_ = i;
+                bodyBegin_ = i + 1;
+                lastFilled_ = lines_[i];
                 return;
             }
         }
     }
 
     void findKey(std::string_view key) {
-        lastFilled_ = lines_[*sectionHeader_];
-        for (std::size_t i = *sectionHeader_ + 1; i < lines_.size(); ++i) {
+        for (std::size_t i = *bodyBegin_; i < lines_.size(); ++i) {
             const auto line = content(lines_[i]);
             if (sectionName(line))
                 return;
@@ -104,7 +109,7 @@ private:
 
     std::string_view text_;
     std::vector<Line> lines_;
-    std::optional<std::size_t> sectionHeader_;
+    std::optional<std::size_t> bodyBegin_;
     std::optional<Line> keyLine_;
     std::optional<Line> lastFilled_;
 };
@@ -118,6 +123,12 @@ std::string keyLineText(std::string_view key, std::string_view value) {
 
 } // namespace
 
+std::string profileDefault(std::string_view defaultValue) {
+    const auto end = defaultValue.find_last_not_of(' ');
+    return std::string(withoutQuotes(defaultValue.substr(0, end == std::string_view::npos ? 0 : end + 1)))
+        .substr(0, kMaxValueLength);
+}
+
 std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
                                               std::string_view key) {
     const ProfileLayout layout(text, section, key);
@@ -127,7 +138,7 @@ std::optional<std::string> lookupProfileValue(std::string_view text, std::string
     const auto content = layout.content(*line);
     const auto equals = content.find('=');
     if (equals == std::string_view::npos)
-        return std::string();
+        return std::nullopt; // a name without "=" has no value
     return std::string(withoutQuotes(trimmed(content.substr(equals + 1))).substr(0, kMaxValueLength));
 }
 
@@ -139,14 +150,14 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
         const auto kept = keyPart(layout.content(*line));
         return result.replace(line->begin, line->end - line->begin, keyLineText(kept, value));
     }
-    const std::string added = keyLineText(key, value) + std::string(kLineEnd);
+    const std::string added = keyLineText(trimmed(key), value) + std::string(kLineEnd);
     if (const auto last = layout.lastFilledLineOfSection()) {
         const bool hasLineEnd = last->next > last->end;
         return result.insert(last->next, hasLineEnd ? added : std::string(kLineEnd) + added);
     }
-    if (!result.empty() && result.back() != '\n')
+    if (!result.empty() && kLineEnd.find(result.back()) == std::string_view::npos)
         result += kLineEnd;
-    return result + "[" + std::string(section) + "]" + std::string(kLineEnd) + added;
+    return result + "[" + std::string(trimmed(section)) + "]" + std::string(kLineEnd) + added;
 }
 
 } // namespace kvl::platform

@@ -14,6 +14,10 @@ namespace kvl::platform {
 std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
                                               std::string_view key);
 
+// What a read returns when the key is missing: the default without blanks at its end and without
+// one pair of surrounding quotes, as Windows hands it back.
+std::string profileDefault(std::string_view defaultValue);
+
 // The text with one value set: an existing key's line replaced in place, a missing key added at the
 // end of its section, a missing section added at the end of the text; every other byte as it was.
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
