@@ -23,7 +23,7 @@ public:
     };
     // Runs the system dialog; returns the chosen native path, nullopt on Cancel. Tests replace it.
     using DialogRunner = std::function<std::optional<QString>(QWidget *parent, const BrowseRequest &)>;
-    static void setDialogRunner(DialogRunner runner);
+    static void setDialogRunner(DialogRunner runner); // an empty runner restores the system dialogs
 
     void browse(); // what the button and Alt+Down do
 
@@ -39,6 +39,7 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
 
 private:

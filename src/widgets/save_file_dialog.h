@@ -17,6 +17,7 @@ public:
     bool execute(QWidget *parent); // true when confirmed; fileName then holds the full native path
 
     // Runs the system dialog with (initial folder, proposed name); nullopt on Cancel. Tests replace it.
-    using Runner = std::function<std::optional<QString>(QWidget *parent, const QString &dir, const QString &name)>;
+    using Runner =
+        std::function<std::optional<QString>(QWidget *parent, const QString &dir, const QString &name)>;
     static void setRunner(Runner runner);
 };

@@ -1,0 +1,187 @@
+#include "widgets/path_edit.h"
+
+#include "platform/error.h"
+#include "widgets/path_rules.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QToolButton>
+
+namespace {
+
+std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseRequest &request) {
+    QFileDialog dialog(parent, request.title, request.startFolder);
+    if (request.folder) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else {
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        const QStringList filters = kvl::widgets::qtNameFilters(request.filter);
+        if (!filters.isEmpty())
+            dialog.setNameFilters(filters);
+        if (!request.proposedName.isEmpty())
+            dialog.selectFile(request.proposedName);
+    }
+    dialog.setWindowTitle(request.title);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+TPathEdit::DialogRunner &dialogRunner() {
+    static TPathEdit::DialogRunner runner = runSystemDialog;
+    return runner;
+}
+
+QString firstDroppedPath(const QMimeData *data) {
+    if (!data || !data->hasUrls() || data->urls().isEmpty() || !data->urls().constFirst().isLocalFile())
+        return {};
+    return QDir::toNativeSeparators(data->urls().constFirst().toLocalFile());
+}
+
+[[noreturn]] void refuseName(const QString &name) {
+    throw kvl::Error("Invalid file name - " + name.toStdString());
+}
+
+} // namespace
+
+void TPathEdit::setDialogRunner(DialogRunner runner) {
+    dialogRunner() = runner ? std::move(runner) : DialogRunner(runSystemDialog);
+}
+
+TPathEdit::TPathEdit(bool folder, QWidget *parent) : QLineEdit(parent), folder_(folder) {
+    setReadOnly(true); // still focusable and selectable; typing and pasting are refused
+    setAcceptDrops(true);
+    button_ = new QToolButton(this);
+    button_->setText(QStringLiteral("..."));
+    button_->setCursor(Qt::ArrowCursor);
+    button_->setFocusPolicy(Qt::NoFocus);
+    connect(button_, &QToolButton::clicked, this, &TPathEdit::browse);
+    connect(this, &QLineEdit::textChanged, this, &TPathEdit::onTextChanged);
+}
+
+void TPathEdit::onTextChanged(const QString &text) {
+    const qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+    if (lineBreak >= 0) {
+        setText(text.left(lineBreak)); // runs this again with the cut text, which then reaches change()
+        return;
+    }
+    emit change();
+}
+
+void TPathEdit::browse() {
+    const BrowseRequest request = browseRequest();
+    const std::optional<QString> chosen = dialogRunner()(this, request);
+    setFocus(Qt::OtherFocusReason);
+    if (chosen)
+        browsed(*chosen);
+}
+
+void TPathEdit::keyPressEvent(QKeyEvent *e) {
+    if (e->key() == Qt::Key_Down && (e->modifiers() & Qt::AltModifier)) {
+        browse();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TPathEdit::resizeEvent(QResizeEvent *e) {
+    QLineEdit::resizeEvent(e);
+    const int side = std::max(0, height() - 4);
+    button_->setGeometry(width() - side - 2, 2, side, side);
+    setTextMargins(0, 0, side + 2, 0);
+}
+
+void TPathEdit::dragEnterEvent(QDragEnterEvent *e) {
+    if (!firstDroppedPath(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPathEdit::dragMoveEvent(QDragMoveEvent *e) {
+    if (!firstDroppedPath(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TPathEdit::dropEvent(QDropEvent *e) {
+    const QString dropped = firstDroppedPath(e->mimeData());
+    if (dropped.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->acceptProposedAction();
+    if (const std::optional<QString> host = acceptDrop(dropped))
+        setText(*host);
+}
+
+TFileNameEdit::TFileNameEdit(QWidget *parent) : TPathEdit(false, parent) {}
+
+TPathEdit::BrowseRequest TFileNameEdit::browseRequest() const {
+    BrowseRequest request;
+    request.title = QStringLiteral("Browse");
+    request.filter = filter_;
+    QString startFolder = nextStartFolder_;
+    if (kvl::widgets::isValidWindowsFileName(text())) {
+        const QString folder = kvl::widgets::windowsFolderOf(text());
+        if (!folder.isEmpty() && QFileInfo(kvl::widgets::nativeFromHost(folder)).isDir())
+            startFolder = folder;
+        request.proposedName = kvl::widgets::windowsNameOf(text());
+    }
+    if (!startFolder.isEmpty())
+        request.startFolder = kvl::widgets::nativeFromHost(startFolder);
+    return request;
+}
+
+std::optional<QString> TFileNameEdit::acceptDrop(const QString &nativePath) {
+    const std::optional<QString> host = kvl::widgets::hostFromNative(nativePath);
+    if (!host || !kvl::widgets::isValidWindowsFileName(*host))
+        refuseName(host.value_or(nativePath));
+    return host;
+}
+
+void TFileNameEdit::browsed(const QString &nativePath) {
+    const std::optional<QString> host = kvl::widgets::hostFromNative(nativePath);
+    if (!host)
+        refuseName(nativePath);
+    setText(*host);
+    nextStartFolder_ = kvl::widgets::windowsFolderOf(*host);
+}
+
+TFolderNameEdit::TFolderNameEdit(QWidget *parent) : TPathEdit(true, parent) {}
+
+TPathEdit::BrowseRequest TFolderNameEdit::browseRequest() const {
+    BrowseRequest request;
+    request.folder = true;
+    const QString root = QStringLiteral("\\");
+    QString start = text().isEmpty() ? (lastChosen_.isEmpty() ? root : lastChosen_) : text();
+    if (!QFileInfo(kvl::widgets::nativeFromHost(start)).isDir())
+        start = root;
+    request.startFolder = kvl::widgets::nativeFromHost(start);
+    return request;
+}
+
+std::optional<QString> TFolderNameEdit::acceptDrop(const QString &nativePath) {
+    const QFileInfo dropped(nativePath);
+    const QString folder = dropped.isDir() ? nativePath : QDir::toNativeSeparators(dropped.absolutePath());
+    const std::optional<QString> host = kvl::widgets::hostFromNative(folder);
+    if (!host)
+        refuseName(nativePath);
+    return host;
+}
+
+void TFolderNameEdit::browsed(const QString &nativePath) {
+    const std::optional<QString> host = kvl::widgets::hostFromNative(nativePath);
+    if (!host)
+        refuseName(nativePath);
+    setText(*host);
+    lastChosen_ = *host;
+}

@@ -1,0 +1,152 @@
+#include "widgets/toggle_switch.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+
+namespace {
+
+bool animated = true;
+
+QColor mix(const QColor &from, const QColor &to, qreal t) {
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * t,
+                            from.greenF() + (to.greenF() - from.greenF()) * t,
+                            from.blueF() + (to.blueF() - from.blueF()) * t);
+}
+
+} // namespace
+
+TToggleSwitch::TToggleSwitch(QWidget *parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    resize(35, 17);
+}
+
+void TToggleSwitch::setAnimated(bool on) { animated = on; }
+
+int TToggleSwitch::thumbWidth() const { return width() * kThumbPercent / 100; }
+
+int TToggleSwitch::thumbTravel() const { return std::max(0, width() - thumbWidth() - 4); }
+
+QRectF TToggleSwitch::thumbRect() const {
+    return QRectF(2 + thumbPos_ * thumbTravel(), 2, thumbWidth(), height() - 4);
+}
+
+void TToggleSwitch::setSwitchOn(bool on) {
+    if (on == on_)
+        return;
+    on_ = on;
+    thumbPos_ = on ? 1.0 : 0.0;
+    blend_ = on ? 1.0 : 0.0;
+    repaint();
+    emit switchChanged(on_);
+}
+
+// The slide runs on the GUI thread and takes no input until it ends, like the switch it copies.
+void TToggleSwitch::animateTo(bool on) {
+    if (animated && isVisible()) {
+        constexpr int frames = 6;
+        const qreal start = thumbPos_;
+        const qreal target = on ? 1.0 : 0.0;
+        for (int frame = 1; frame < frames; ++frame) {
+            const qreal t = qreal(frame) / frames;
+            thumbPos_ = start + (target - start) * t;
+            blend_ = on ? t : 1.0 - t;
+            repaint();
+            QThread::msleep(15);
+        }
+    }
+    setSwitchOn(on);
+}
+
+void TToggleSwitch::mousePressEvent(QMouseEvent *e) {
+    if (e->button() != Qt::LeftButton)
+        return;
+    pressed_ = true;
+    dragging_ = false;
+    pressX_ = e->position().toPoint().x();
+    grabOffset_ = pressX_ - int(thumbRect().left());
+}
+
+void TToggleSwitch::mouseDoubleClickEvent(QMouseEvent *e) { mousePressEvent(e); }
+
+void TToggleSwitch::mouseMoveEvent(QMouseEvent *e) {
+    if (!pressed_)
+        return;
+    const int x = e->position().toPoint().x();
+    if (!dragging_) {
+        const bool onThumb = thumbRect().contains(QPointF(pressX_, height() / 2.0));
+        if (!onThumb || std::abs(x - pressX_) < 3)
+            return;
+        dragging_ = true;
+    }
+    const int travel = thumbTravel();
+    if (travel == 0)
+        return;
+    thumbPos_ = std::clamp(qreal(x - grabOffset_ - 2) / travel, 0.0, 1.0);
+    const qreal nearEnd = width() / 10.0;
+    const qreal left = thumbPos_ * travel;
+    if (left <= nearEnd && on_)
+        setSwitchOn(false);
+    else if (travel - left <= nearEnd && !on_)
+        setSwitchOn(true);
+    update();
+}
+
+void TToggleSwitch::mouseReleaseEvent(QMouseEvent *e) {
+    if (!pressed_ || e->button() != Qt::LeftButton)
+        return;
+    pressed_ = false;
+    if (dragging_) {
+        dragging_ = false;
+        thumbPos_ = on_ ? 1.0 : 0.0;
+        update();
+        emit clicked();
+        return;
+    }
+    if (!rect().contains(e->position().toPoint()))
+        return;
+    emit clicked();
+    animateTo(!on_);
+}
+
+void TToggleSwitch::drawSymbol(QPainter &painter, const QRectF &content, bool on, qreal opacity) const {
+    const qreal side = std::min(content.width(), content.height()) - 4;
+    if (side <= 0 || opacity <= 0)
+        return;
+    QRectF glyph(0, 0, side, side);
+    glyph.moveCenter(content.center());
+    painter.save();
+    painter.setOpacity(opacity);
+    painter.setBrush(Qt::NoBrush);
+    if (on) {
+        painter.setPen(QPen(offColor_, 1.5));
+        painter.drawLine(QPointF(glyph.center().x(), glyph.top()),
+                         QPointF(glyph.center().x(), glyph.bottom()));
+    } else {
+        painter.setPen(QPen(borderColor_, 1.2));
+        painter.drawEllipse(glyph.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    painter.restore();
+}
+
+void TToggleSwitch::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF track = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal round = track.height() / 2;
+    const QColor fill = isEnabled() ? mix(offColor_, onColor_, blend_) : palette().color(QPalette::Button);
+    painter.setPen(QPen(blend_ > 0.5 ? onColor_ : borderColor_, 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(track, round, round);
+
+    // The symbols sit on the track, on the side the thumb has left.
+    const QRectF thumb = thumbRect();
+    const QRectF leftPart(track.left(), track.top(), thumb.left() - track.left(), track.height());
+    const QRectF rightPart(thumb.right(), track.top(), track.right() - thumb.right(), track.height());
+    drawSymbol(painter, leftPart, true, blend_);
+    drawSymbol(painter, rightPart, false, 1.0 - blend_);
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(mix(thumbColor_, offColor_, blend_));
+    painter.drawRoundedRect(thumb, thumb.height() / 2, thumb.height() / 2);
+}
