@@ -12,4 +12,8 @@ std::string utf16ToCp1252(std::u16string_view text);
 std::string cp1252ToUtf8(std::string_view text);
 std::string utf8ToCp1252(std::string_view text);
 
+// One code point of UTF-8 starting at pos, which it moves past the sequence. A malformed or cut
+// sequence yields U+FFFD, consumes one byte and sets `malformed` when given.
+char32_t nextUtf8(std::string_view text, std::size_t &pos, bool *malformed = nullptr);
+
 } // namespace kvl::platform

@@ -1,0 +1,125 @@
+#include "platform/cp1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace kvl::platform {
+
+namespace {
+
+// 0x80-0x9F as Windows maps them. The five bytes without a character (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) map to the control character of the same number, as MultiByteToWideChar does.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t toUnit(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHighControls[byte - 0x80];
+    return byte;
+}
+
+char toByte(char32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<char>(code);
+    const auto found = std::find(kHighControls.begin(), kHighControls.end(), code);
+    if (found == kHighControls.end())
+        return '?';
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
+}
+
+void appendUtf8(std::string &out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+} // namespace
+
+char32_t nextUtf8(std::string_view text, std::size_t &pos, bool *malformed) {
+    const auto fail = [malformed] {
+        if (malformed)
+            *malformed = true;
+        return U'\uFFFD';
+    };
+    const auto lead = static_cast<unsigned char>(text[pos++]);
+    if (lead < 0x80)
+        return lead;
+    int extra = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, code = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, code = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return fail();
+    }
+    if (pos + extra > text.size())
+        return fail();
+    for (int i = 0; i < extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return fail();
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return fail();
+    pos += extra;
+    return code;
+}
+
+std::u16string cp1252ToUtf16(std::string_view text) {
+    std::u16string out(text.size(), u'\0');
+    std::transform(text.begin(), text.end(), out.begin(),
+                   [](char byte) { return toUnit(static_cast<unsigned char>(byte)); });
+    return out;
+}
+
+std::string utf16ToCp1252(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        // A surrogate pair is one character and so becomes one '?'.
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
+            ++i;
+        out += toByte(unit >= 0xD800 && unit <= 0xDFFF ? U'\uFFFD' : unit);
+    }
+    return out;
+}
+
+std::string cp1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char byte : text)
+        appendUtf8(out, toUnit(static_cast<unsigned char>(byte)));
+    return out;
+}
+
+std::string utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();)
+        out += toByte(nextUtf8(text, pos));
+    return out;
+}
+
+} // namespace kvl::platform

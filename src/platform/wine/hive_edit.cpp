@@ -1,0 +1,97 @@
+#include "platform/wine/hive_edit.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/wine/hive_syntax.h"
+
+namespace kvl::platform::wine {
+
+namespace {
+
+using Clock = std::chrono::system_clock;
+
+std::string headerSeconds(Clock::time_point now) {
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count());
+}
+
+// FILETIME: 100 ns steps since 1601, as Wine writes it in hex.
+std::string timeLine(Clock::time_point now) {
+    constexpr long long kEpochDifference = 116444736000000000LL;
+    const long long ticks =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch()).count() / 100 +
+        kEpochDifference;
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "#time=%llx\n", ticks);
+    return buffer;
+}
+
+std::string valueLine(const ValueEdit &edit) {
+    const std::string name = edit.name.empty() ? "@" : "\"" + escapeHiveString(edit.name, "\"") + "\"";
+    return name + "=" + edit.data + "\n";
+}
+
+// The header line with its seconds renewed; a header without them is left alone.
+std::string renewedHeader(std::string_view header, Clock::time_point now) {
+    const std::size_t close = header.rfind(']');
+    if (close == std::string_view::npos || close + 1 >= header.size() || header[close + 1] != ' ')
+        return std::string(header);
+    return std::string(header.substr(0, close + 2)) + headerSeconds(now) + "\n";
+}
+
+std::string newSection(std::u16string_view keyPath, const std::vector<ValueEdit> &edits,
+                       Clock::time_point now) {
+    std::string section = "[" + escapeHiveString(keyPath, "[]") + "] " + headerSeconds(now) + "\n";
+    section += timeLine(now);
+    for (const ValueEdit &edit : edits)
+        section += valueLine(edit);
+    return section + "\n";
+}
+
+} // namespace
+
+std::string editSection(std::string_view text, const KeySpan &key, std::u16string_view keyPath,
+                        const std::vector<ValueEdit> &edits, Clock::time_point now) {
+    if (key.implicit)
+        return newSection(keyPath, edits, now);
+    std::vector<bool> done(edits.size(), false);
+    std::string out = renewedHeader(text.substr(key.header, key.body - key.header), now);
+    const std::size_t afterHeader = out.size();
+    bool hadTime = false;
+    std::size_t contentEnd = out.size(); // after the last line that is not blank
+    for (std::size_t pos = key.body; pos < key.end;) {
+        std::size_t eol = text.find('\n', pos);
+        const char first = text[pos];
+        if (text.compare(pos, 6, "#time=") == 0) {
+            out += timeLine(now);
+            hadTime = true;
+        } else if (first == '"' || first == '@') {
+            std::u16string name;
+            const std::size_t dataStart = parseValueName(text, pos, name);
+            eol = parseValueLine(text, pos, nullptr, nullptr);
+            const auto edit = std::find_if(edits.begin(), edits.end(),
+                                           [&](const ValueEdit &e) { return sameName(e.name, name); });
+            if (edit != edits.end() && !done[edit - edits.begin()]) {
+                done[edit - edits.begin()] = true;
+                out.append(text.substr(pos, dataStart - pos)).append(edit->data) += '\n';
+            } else {
+                out.append(text.substr(pos, eol + 1 - pos));
+            }
+        } else {
+            out.append(text.substr(pos, eol + 1 - pos));
+        }
+        if (first != '\n')
+            contentEnd = out.size();
+        pos = eol + 1;
+    }
+    std::string added;
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        if (!done[i])
+            added += valueLine(edits[i]);
+    out.insert(contentEnd, added);
+    if (!hadTime)
+        out.insert(afterHeader, timeLine(now));
+    return out;
+}
+
+} // namespace kvl::platform::wine

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/wine/hive_scan.h"
+
+namespace kvl::platform::wine {
+
+struct ValueEdit {
+    std::u16string name;
+    std::string data; // as written after "name=", e.g. dword:000003e8
+};
+
+// The text that replaces [key.header, key.end): the key's section with each edited value's line(s)
+// replaced (new values at the end of the key) and its two time stamps set to `now`. Every other
+// byte of the section stays as it was.
+std::string editSection(std::string_view text, const KeySpan &key, std::u16string_view keyPath,
+                        const std::vector<ValueEdit> &edits, std::chrono::system_clock::time_point now);
+
+} // namespace kvl::platform::wine

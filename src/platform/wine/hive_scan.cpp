@@ -1,0 +1,90 @@
+#include "platform/wine/hive_scan.h"
+
+#include <cctype>
+#include <cstring>
+
+#include "platform/wine/hive_syntax.h"
+
+namespace kvl::platform::wine {
+
+namespace {
+
+constexpr std::string_view kSignature = "WINE REGISTRY Version 2\n";
+
+// Comments and '#' lines other than #time= are kept as they are; only a NUL makes them suspect.
+std::size_t skipFreeLine(std::string_view text, std::size_t pos) {
+    const std::size_t eol = text.find('\n', pos);
+    if (eol == std::string_view::npos || std::memchr(text.data() + pos, '\0', eol - pos))
+        return kBad;
+    return eol;
+}
+
+std::size_t parseMetaLine(std::string_view text, std::size_t pos) {
+    constexpr std::string_view time = "#time=";
+    if (text.compare(pos, time.size(), time) != 0)
+        return skipFreeLine(text, pos);
+    const std::size_t digits = pos + time.size();
+    std::size_t end = digits;
+    while (end < text.size() && std::isxdigit(static_cast<unsigned char>(text[end])))
+        ++end;
+    return end > digits && end - digits <= 16 && end < text.size() && text[end] == '\n' ? end : kBad;
+}
+
+bool isBelow(std::u16string_view path, std::u16string_view key) {
+    return path.size() > key.size() && path[key.size()] == u'\\' && sameName(path.substr(0, key.size()), key);
+}
+
+} // namespace
+
+HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
+    HiveScan scan;
+    if (!text.starts_with(kSignature))
+        return scan;
+    std::u16string path;
+    bool inKey = false;
+    bool keyOpen = false; // the found key's section has not ended yet
+    std::size_t pos = kSignature.size();
+    while (pos < text.size()) {
+        std::size_t eol = kBad;
+        switch (text[pos]) {
+        case '\n':
+            eol = pos;
+            break;
+        case ';':
+            eol = skipFreeLine(text, pos);
+            break;
+        case '#':
+            eol = parseMetaLine(text, pos);
+            break;
+        case '[':
+            if (keyOpen)
+                scan.key->end = pos, keyOpen = false;
+            path.clear();
+            eol = parseHeaderLine(text, pos, &path);
+            inKey = true;
+            if (eol == kBad || (scan.key && !scan.key->implicit))
+                break;
+            if (sameName(path, keyPath))
+                scan.key = KeySpan{pos, eol + 1, text.size(), false}, keyOpen = true;
+            else if (!scan.key && isBelow(path, keyPath))
+                scan.key = KeySpan{pos, pos, pos, true};
+            break;
+        case '"':
+        case '@':
+            if (inKey)
+                eol = parseValueLine(text, pos, nullptr, nullptr);
+            break;
+        default:
+            break;
+        }
+        if (eol == kBad) {
+            scan.key.reset();
+            return scan;
+        }
+        pos = eol + 1;
+    }
+    scan.valid = true;
+    return scan;
+}
+
+} // namespace kvl::platform::wine

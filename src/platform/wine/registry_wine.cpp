@@ -1,0 +1,200 @@
+#include "platform/registry.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/cp1252.h"
+#include "platform/error.h"
+#include "platform/system.h"
+#include "platform/wine/hive_edit.h"
+#include "platform/wine/hive_file.h"
+#include "platform/wine/hive_scan.h"
+#include "platform/wine/hive_syntax.h"
+
+namespace kvl::platform {
+
+using namespace wine;
+
+namespace {
+
+struct PendingValue {
+    std::string name; // as the caller gave it, for the error text
+    ValueEdit edit;
+    ValueData data;
+};
+
+[[noreturn]] void fail(const char *format, const std::string &name) {
+    throw Error(std::string(format) + "'" + name + "'");
+}
+
+// What RegQueryValueExA reports as the size: strings count their characters in the ANSI code page.
+std::size_t ansiSize(const ValueData &data) {
+    if (data.type != kRegSz && data.type != kRegExpandSz && data.type != kRegMultiSz)
+        return data.bytes.size();
+    std::u16string units(data.bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(data.bytes[2 * i]) |
+                                         static_cast<unsigned char>(data.bytes[2 * i + 1]) << 8);
+    return utf16ToCp1252(units).size();
+}
+
+std::string ansiText(const ValueData &data) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < data.bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(data.bytes[i]) |
+                                                static_cast<unsigned char>(data.bytes[i + 1]) << 8);
+        if (unit == 0)
+            break;
+        units += unit;
+    }
+    return utf16ToCp1252(units);
+}
+
+} // namespace
+
+struct Registry::Impl {
+    std::string hivePath;
+    std::u16string keyPath;
+    Access access = Access::Read;
+    FileContent hive;
+    KeySpan key;
+    std::vector<PendingValue> pending;
+
+    std::optional<ValueData> find(const std::string &name) const {
+        const std::u16string wanted = cp1252ToUtf16(name);
+        const auto written = std::find_if(pending.rbegin(), pending.rend(), [&](const PendingValue &p) {
+            return sameName(p.edit.name, wanted);
+        });
+        if (written != pending.rend())
+            return written->data;
+        const std::string_view text = hive.text;
+        for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
+            if (text[pos] != '"' && text[pos] != '@')
+                continue;
+            std::u16string valueName;
+            ValueData data;
+            const std::size_t eol = parseValueLine(text, pos, &valueName, &data);
+            if (sameName(valueName, wanted))
+                return data;
+            pos = eol;
+        }
+        return std::nullopt;
+    }
+
+    void write(const std::string &name, std::string data, ValueData value) {
+        if (access != Access::AllAccess || !mayReplace(hivePath))
+            fail("Failed to set data for ", name);
+        PendingValue entry{name, {cp1252ToUtf16(name), std::move(data)}, std::move(value)};
+        const auto same = std::find_if(pending.begin(), pending.end(), [&](const PendingValue &p) {
+            return sameName(p.edit.name, entry.edit.name);
+        });
+        if (same != pending.end())
+            *same = std::move(entry);
+        else
+            pending.push_back(std::move(entry));
+    }
+
+    // The hive may have been replaced since the key was opened (wineserver saves it now and then):
+    // the values go into the hive as it is now.
+    bool commit() {
+        if (fileStamp(hivePath) != hive.stamp) {
+            auto current = readWholeFile(hivePath);
+            if (!current)
+                return false;
+            const HiveScan scan = scanHive(current->text, keyPath);
+            if (!scan.valid || !scan.key)
+                return false;
+            hive = std::move(*current);
+            key = *scan.key;
+        }
+        std::vector<ValueEdit> edits;
+        for (const PendingValue &value : pending)
+            edits.push_back(value.edit);
+        const std::string_view text = hive.text;
+        const std::string section = editSection(text, key, keyPath, edits, std::chrono::system_clock::now());
+        return replaceFile(hivePath, {text.substr(0, key.header), section, text.substr(key.end)});
+    }
+};
+
+Registry::Registry() = default;
+
+Registry::~Registry() {
+    try {
+        closeKey();
+    } catch (const Error &) {
+        // Nobody is left to tell; the hive stays as it was.
+    }
+}
+
+bool Registry::openKey(RootKey root, const std::string &path, Access access, View) {
+    closeKey();
+    const std::string relative = path.starts_with('\\') ? path.substr(1) : path;
+    if (relative.empty())
+        return false;
+    auto impl = std::make_unique<Impl>();
+    impl->hivePath = winePrefix() + (root == RootKey::LocalMachine ? "/system.reg" : "/user.reg");
+    impl->keyPath = cp1252ToUtf16(relative);
+    impl->access = access;
+    auto hive = readWholeFile(impl->hivePath);
+    if (!hive)
+        return false;
+    const HiveScan scan = scanHive(hive->text, impl->keyPath);
+    if (!scan.valid || !scan.key)
+        return false;
+    if (access == Access::AllAccess && !mayReplace(impl->hivePath))
+        return false;
+    impl->hive = std::move(*hive);
+    impl->key = *scan.key;
+    impl_ = std::move(impl);
+    return true;
+}
+
+void Registry::closeKey() {
+    if (!impl_)
+        return;
+    const std::unique_ptr<Impl> impl = std::move(impl_);
+    if (impl->pending.empty() || impl->commit())
+        return;
+    // Called while another failure unwinds, this one would only hide it.
+    if (std::uncaught_exceptions() == 0)
+        fail("Failed to set data for ", impl->pending.front().name);
+}
+
+bool Registry::hasOpenKey() const { return impl_ != nullptr; }
+
+std::string Registry::readString(const std::string &name) {
+    const auto data = impl_ ? impl_->find(name) : std::nullopt;
+    if (!data || data->bytes.empty())
+        return {};
+    if (data->type != kRegSz && data->type != kRegExpandSz)
+        fail("Invalid data type for ", name);
+    return ansiText(*data);
+}
+
+std::int32_t Registry::readInteger(const std::string &name) {
+    const auto data = impl_ ? impl_->find(name) : std::nullopt;
+    if (!data || ansiSize(*data) > 4)
+        fail("Failed to get data for ", name);
+    if (data->type != kRegDword)
+        fail("Invalid data type for ", name);
+    std::uint32_t value = 0;
+    for (std::size_t i = data->bytes.size(); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(data->bytes[i]);
+    return static_cast<std::int32_t>(value);
+}
+
+void Registry::writeString(const std::string &name, const std::string &value) {
+    if (!impl_)
+        fail("Failed to set data for ", name);
+    const std::u16string text = cp1252ToUtf16(value);
+    impl_->write(name, formatStringData(text), stringData(text));
+}
+
+void Registry::writeInteger(const std::string &name, std::int32_t value) {
+    if (!impl_)
+        fail("Failed to set data for ", name);
+    const auto bits = static_cast<std::uint32_t>(value);
+    impl_->write(name, formatDwordData(bits), dwordData(bits));
+}
+
+} // namespace kvl::platform
