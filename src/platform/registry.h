@@ -33,6 +33,9 @@ public:
     // One query with a 4-byte buffer: missing or longer data is "Failed to get data",
     // a type other than REG_DWORD is "Invalid data type".
     std::int32_t readInteger(const std::string &name);
+    // Writes are checked at once ("Failed to set data" when refused). A backend may collect them and
+    // store them together when the key is closed; closeKey then raises "Failed to set data" if that
+    // fails, and the store is left as it was.
     void writeString(const std::string &name, const std::string &value);
     void writeInteger(const std::string &name, std::int32_t value);
 
