@@ -1,0 +1,113 @@
+#include "registry_fixture.h"
+
+#include <cstdio>
+
+#include "platform/cp1252.h"
+#include "platform/system.h"
+#include "platform/wine/hive_scan.h"
+#include "platform/wine/hive_string.h"
+#include "platform/wine/hive_syntax.h"
+#include "support/temp_prefix.h"
+
+namespace kvl::test {
+
+namespace {
+
+using platform::RootKey;
+namespace wine = platform::wine;
+
+std::string hiveString(const std::string &text) {
+    return wine::escapeHiveString(platform::cp1252ToUtf16(text), "\"");
+}
+
+// Written in the forms `wine reg add` uses: plain strings for REG_SZ, str(n) for the other string
+// types, dword: for 4-byte REG_DWORD and hex(n) for everything else.
+std::string valueLine(const StoredValue &value) {
+    const std::string name = value.name.empty() ? "@" : "\"" + hiveString(value.name) + "\"";
+    const bool terminated = !value.data.empty() && value.data.back() == '\0';
+    const bool text = value.type == kSz || value.type == kExpandSz || value.type == kMultiSz;
+    if (text && terminated) {
+        const std::string body = hiveString(value.data.substr(0, value.data.size() - 1));
+        return name + "=" + (value.type == kSz ? "" : "str(" + std::to_string(value.type) + "):") + "\"" +
+               body + "\"";
+    }
+    char buffer[16];
+    if (value.type == kDword && value.data.size() == 4) {
+        std::uint32_t number = 0;
+        for (int i = 3; i >= 0; --i)
+            number = number << 8 | static_cast<unsigned char>(value.data[i]);
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", unsigned(number));
+        return name + "=" + buffer;
+    }
+    std::string bytes;
+    const std::u16string units = platform::cp1252ToUtf16(value.data);
+    std::string raw;
+    if (text) // strings are UTF-16 in the hive
+        for (const char16_t unit : units)
+            raw += static_cast<char>(unit & 0xFF), raw += static_cast<char>(unit >> 8);
+    else
+        raw = value.data;
+    for (const char byte : raw) {
+        std::snprintf(buffer, sizeof buffer, bytes.empty() ? "%02x" : ",%02x",
+                      unsigned(static_cast<unsigned char>(byte)));
+        bytes += buffer;
+    }
+    std::snprintf(buffer, sizeof buffer, "hex(%x):", unsigned(value.type));
+    return name + "=" + buffer + bytes;
+}
+
+std::string wineKeyPath(const std::string &path) {
+    return wine::escapeHiveString(platform::cp1252ToUtf16(path), "[]");
+}
+
+class WineRegistryFixture : public RegistryFixture {
+public:
+    std::string keyPath(const std::string &name) const override { return "Software\\KvlContract\\" + name; }
+
+    void putKey(RootKey root, const std::string &path, const std::vector<StoredValue> &values) override {
+        std::vector<std::string> lines;
+        for (const StoredValue &value : values)
+            lines.push_back(valueLine(value));
+        if (root == RootKey::LocalMachine)
+            prefix_.addSystemKey(wineKeyPath(path), lines);
+        else
+            prefix_.addUserKey(wineKeyPath(path), lines);
+    }
+
+    std::optional<StoredValue> readBack(RootKey root, const std::string &path,
+                                        const std::string &name) override {
+        const std::string text =
+            TempPrefix::readFile(root == RootKey::LocalMachine ? prefix_.systemReg() : prefix_.userReg());
+        const auto scan = wine::scanHive(text, platform::cp1252ToUtf16(path));
+        if (!scan.valid || !scan.key)
+            return std::nullopt;
+        for (std::size_t pos = scan.key->body; pos < scan.key->end; pos = text.find('\n', pos) + 1) {
+            if (text[pos] != '"' && text[pos] != '@')
+                continue;
+            std::u16string valueName;
+            wine::ValueData data;
+            pos = wine::parseValueLine(text, pos, &valueName, &data);
+            if (!wine::sameName(valueName, platform::cp1252ToUtf16(name)))
+                continue;
+            StoredValue value{name, data.type, data.bytes};
+            if (data.type == kSz || data.type == kExpandSz || data.type == kMultiSz) {
+                std::u16string units;
+                for (std::size_t i = 0; i + 1 < data.bytes.size(); i += 2)
+                    units += static_cast<char16_t>(static_cast<unsigned char>(data.bytes[i]) |
+                                                   static_cast<unsigned char>(data.bytes[i + 1]) << 8);
+                value.data = platform::utf16ToCp1252(units);
+            }
+            return value;
+        }
+        return std::nullopt;
+    }
+
+private:
+    TempPrefix prefix_;
+};
+
+} // namespace
+
+std::unique_ptr<RegistryFixture> RegistryFixture::create() { return std::make_unique<WineRegistryFixture>(); }
+
+} // namespace kvl::test
