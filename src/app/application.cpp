@@ -1,0 +1,33 @@
+#include "app/application.h"
+
+#include "app/guarded_call.h"
+#include "app/program_state.h"
+#include "app/windows.h"
+#include "i18n/fixed_texts.h"
+#include "widgets/message_box.h"
+
+namespace kvl::app {
+
+Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
+    setApplicationName(kvl::i18n::kApplicationTitle);
+}
+
+Application::~Application() { destroyWindows(); }
+
+int Application::run() {
+    createWindows();
+    Form1->show();
+    exec();
+    return 0;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        kvl::widgets::showErrorBox(activeWindow(), currentExceptionText(std::current_exception()));
+    }
+    return false;
+}
+
+} // namespace kvl::app

@@ -1,0 +1,11 @@
+#include "app/clickable_picture.h"
+
+#include <QMouseEvent>
+
+ClickablePicture::ClickablePicture(QWidget *parent) : QLabel(parent) { setCursor(Qt::PointingHandCursor); }
+
+void ClickablePicture::mouseReleaseEvent(QMouseEvent *event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace kvl::app {
+
+// The top-left corner that centres a dialog's outer frame on the main window's outer frame; each
+// half is taken on its own, rounding toward zero, before the subtraction.
+QPoint centredPosition(const QRect &mainFrame, const QSize &dialogFrame);
+
+// Moves a dialog so that its frame is centred on the main window's current frame.
+void centreOnMainWindow(QWidget &dialog, const QWidget &mainWindow);
+
+} // namespace kvl::app

@@ -1,0 +1,28 @@
+#include "app/guarded_call.h"
+
+#include "platform/cp1252.h"
+#include "widgets/message_box.h"
+
+#include <QObject>
+
+namespace kvl::app {
+
+QString currentExceptionText(const std::exception_ptr &error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return QString::fromStdString(kvl::platform::cp1252ToUtf8(e.what()));
+    } catch (...) {
+        return QObject::tr("Unknown error");
+    }
+}
+
+void runGuarded(QWidget *parent, const std::function<void()> &operation) {
+    try {
+        operation();
+    } catch (...) {
+        kvl::widgets::showErrorBox(parent, currentExceptionText(std::current_exception()));
+    }
+}
+
+} // namespace kvl::app

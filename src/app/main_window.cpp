@@ -1,0 +1,150 @@
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/confirm_dialog.h"
+#include "app/controls.h"
+#include "app/guarded_call.h"
+#include "app/preferences_form.h"
+#include "app/program_state.h"
+#include "i18n/texts.h"
+#include "platform/system.h"
+#include "prefs/editor_preferences.h"
+#include "widgets/message_box.h"
+#include "widgets/round_button.h"
+#include "widgets/toggle_switch.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTabWidget>
+
+namespace {
+constexpr int kOuterWidth = 776;
+constexpr int kDesignedHeight = 540;
+constexpr int kResolutionRightEdge = 125;
+} // namespace
+
+ProgramLocations ProgramLocations::ofProgram() {
+    return {kvl::prefs::preferencesFilePath(), kvl::platform::executableFolder()};
+}
+
+TForm1::TForm1(ProgramLocations locations, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      locations_(std::move(locations)) {
+    buildFrame();
+    kvl::i18n::applyDesignTimeTexts(*this, kvl::i18n::mainWindowTexts());
+    kvl::app::fitLabels(*this);
+    // A failure ends the creation early; the window is still created and shown.
+    kvl::app::runGuarded(nullptr, [this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    // The frame is known only once the window is shown; showEvent trims the client to it.
+    setFixedSize(kOuterWidth, kDesignedHeight);
+    auto &state = kvl::app::state();
+    state.preferences =
+        kvl::prefs::readEditorPreferences(locations_.preferencesFile, locations_.executableFolder);
+    selectInitialTheme();
+    decideManualButton();
+    PGVersie->setTabVisible(0, false);
+    TS17->hide();
+    showStartPanel();
+    showScreenSize();
+    Languages();
+    Showhints();
+    state.firstLoad = true;
+    BReloadClick();
+}
+
+void TForm1::selectInitialTheme() {
+    auto &skin = kvl::app::state().preferences.skinIndex;
+    if (skin != 1)
+        skin = 0;
+    ThemeEngine.setSkinTitle(skin == 1 ? "Windows 11" : "Windows 10");
+}
+
+QString TForm1::manualFile(const std::string &languageCode) const {
+    return QString::fromStdString(locations_.executableFolder + "KVL-17+ Settings editor_" + languageCode +
+                                  ".pdf");
+}
+
+void TForm1::decideManualButton() {
+    const std::string &language = kvl::app::state().preferences.language;
+    for (const char *code : {"ENG", "GER"})
+        if (language == code && kvl::platform::fileExists(manualFile(code).toStdString()))
+            BManual->setVisible(true);
+}
+
+void TForm1::showStartPanel() {
+    const bool show = kvl::app::state().preferences.showStart == 1;
+    GBStart->setVisible(show);
+    // A real change of the switch runs CBWarningClick, which turns any other value into 0.
+    CBWarning->setSwitchOn(show);
+}
+
+void TForm1::showScreenSize() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize pixels = screen ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
+    LResolution->setText(QString("%1 x %2").arg(pixels.width()).arg(pixels.height()));
+    LResolution->adjustSize();
+    LResolution->move(kResolutionRightEdge - LResolution->width(), LResolution->y());
+}
+
+void TForm1::Languages() {
+    kvl::i18n::applyLanguage(*this, kvl::i18n::mainWindowTexts(), kvl::app::state().preferences.language);
+    kvl::app::fitLabels(*this);
+}
+
+void TForm1::Showhints() {
+    const bool on = kvl::app::state().preferences.useHints != 0;
+    for (TRoundButton *button : {BSettings, BAbout, BManual, BClose, BApply17, BReload17, BSave17})
+        button->setShowHint(on);
+}
+
+void TForm1::BOkClick() { GBStart->hide(); }
+
+void TForm1::CBWarningClick() { kvl::app::state().preferences.showStart = CBWarning->switchOn() ? 1 : 0; }
+
+void TForm1::BAboutClick() { About->exec(); }
+
+void TForm1::BSettingsClick() {
+    Form3->exec();
+    Showhints();
+    Languages();
+}
+
+void TForm1::BManualClick() {
+    const std::string &language = kvl::app::state().preferences.language;
+    for (const char *code : {"ENG", "GER"})
+        if (language == code)
+            kvl::platform::shellOpen(manualFile(code).toStdString());
+}
+
+void TForm1::BCloseClick() {
+    auto &state = kvl::app::state();
+    if (state.preferences.closeConfirmOn == 1) {
+        state.exitConfirmed = false;
+        Confirmit->exec();
+        if (!state.exitConfirmed)
+            return;
+    }
+    kvl::prefs::writeEditorPreferences(state.preferences, locations_.preferencesFile);
+    close();
+}
+
+void TForm1::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (firstShowDone_)
+        return;
+    firstShowDone_ = true;
+    const int frameExtra = frameGeometry().width() - width();
+    setFixedSize(kOuterWidth - frameExtra, kDesignedHeight);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.left() + (available.width() - frameGeometry().width()) / 2,
+             available.top() + (available.height() - frameGeometry().height()) / 2);
+    }
+}

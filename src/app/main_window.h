@@ -1,0 +1,151 @@
+#pragma once
+
+#include "host/host_page.h"
+#include "widgets/save_file_dialog.h"
+#include "widgets/theme_engine.h"
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QFrame;
+class TLinkLabel;
+class TNumberSpinEdit;
+class TPathEdit;
+class TRoundButton;
+class TToggleSwitch;
+class TThemedStatusBar;
+
+// Where the program finds its own files; tests point it at a scratch folder.
+struct ProgramLocations {
+    std::string preferencesFile;  // settings.ini
+    std::string executableFolder; // ends in the platform's separator
+    static ProgramLocations ofProgram();
+};
+
+// The main window: the round-button bar, the start-up warning panel, the status bar and the settings
+// page of host version 17, whose controls hold the host settings (load, Apply and export work on them).
+class TForm1 : public QWidget, public kvl::host::HostPage {
+    Q_OBJECT
+public:
+    explicit TForm1(ProgramLocations locations = ProgramLocations::ofProgram(), QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    void Showhints();
+    void Languages();
+
+    void BOkClick();
+    void CBWarningClick();
+    void BAboutClick();
+    void BSettingsClick();
+    void BManualClick();
+    void BCloseClick();
+
+    void BReloadClick();
+    void BApplyClick();
+    void BSaveClick();
+    void PGVersieChange();
+
+    void CBPathAnl17Click();
+    void CBAnl17Click();
+    void CBMediaAnl17Click();
+    void CBLuaAnl17Click();
+    void EPathAnl17Change();
+    void EAnl17Change();
+    void EMediaAnl17Change();
+    void ELuaAnl17Change();
+
+    // Whether the tab of TS17 is shown and its page is the active one.
+    bool settingsPageSelected() const;
+
+    TThemeEngine ThemeEngine;
+    TSaveFileDialog DlgSave;
+
+    // HostPage: the settings page's controls in code page 1252.
+    void showSettingsTab() override;
+    void selectSettingsPage() override;
+    std::string installDirectory() const override;
+    void setInstallDirectory(const std::string &text) override;
+    void setHostLanguageName(const std::string &text) override;
+    bool flag(kvl::host::Flag flag) const override;
+    void setFlag(kvl::host::Flag flag, bool checked) override;
+    std::string pathText(kvl::host::PathField field) const override;
+    void setPathText(kvl::host::PathField field, const std::string &text) override;
+    void setRememberedChoice(kvl::host::PathField field, const std::string &text) override;
+    bool resetChecked(kvl::host::PathField field) const override;
+    void setResetChecked(kvl::host::PathField field, bool checked) override;
+    std::string maxObjText() const override;
+    void setMaxObjText(const std::string &text) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // One path edit of the settings page with its reset box and remembered choice.
+    struct PathRow {
+        TPathEdit *edit = nullptr;
+        QCheckBox *resetBox = nullptr;
+        QString remembered;
+        QMetaObject::Connection changeHandler;
+        void (TForm1::*onChange)() = nullptr;
+    };
+
+    void FormCreate();
+    void buildFrame();
+    void buildStartPanel();
+    void buildButtonBar();
+    void buildStatusBar();
+    void buildSettingsPage();
+    void buildSettingsInfoGroup(QWidget *page);
+    void buildSettingsGroup(QWidget *page);
+    void addPathRow(kvl::host::PathField field, QWidget *group, int top, TPathEdit *edit,
+                    const char *labelName, const char *resetBoxName, void (TForm1::*onChange)(),
+                    void (TForm1::*onReset)());
+    void setFocusOrder();
+    void selectInitialTheme();
+    void decideManualButton();
+    void showStartPanel();
+    void showScreenSize();
+
+    PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }
+    const PathRow &row(kvl::host::PathField field) const { return paths_[static_cast<std::size_t>(field)]; }
+    void attachChangeHandler(PathRow &path);
+    void resetBoxClicked(kvl::host::PathField field);
+    QString resetText(kvl::host::PathField field) const;
+    QCheckBox *flagBox(kvl::host::Flag flag) const;
+    QString manualFile(const std::string &languageCode) const;
+
+    ProgramLocations locations_;
+    bool firstShowDone_ = false;
+
+    QGroupBox *GBStart = nullptr;
+    QLabel *LSWarning = nullptr;
+    TToggleSwitch *CBWarning = nullptr;
+    QTabWidget *PGVersie = nullptr;
+    QWidget *TS17 = nullptr;
+    QLabel *LResolution = nullptr;
+    TRoundButton *BSettings = nullptr;
+    TRoundButton *BAbout = nullptr;
+    TRoundButton *BManual = nullptr;
+    TRoundButton *BClose = nullptr;
+    TThemedStatusBar *SBar = nullptr;
+
+    QLineEdit *EPath17 = nullptr;
+    QLineEdit *ELang17 = nullptr;
+    std::array<PathRow, 4> paths_;
+    TNumberSpinEdit *EMaxObj17 = nullptr;
+    QCheckBox *CBDock17 = nullptr;
+    QCheckBox *CBAutosave17 = nullptr;
+    QCheckBox *CBDepreciated17 = nullptr;
+    QCheckBox *CBShowAlwaysDepreciated17 = nullptr;
+    TRoundButton *BApply17 = nullptr;
+    TRoundButton *BReload17 = nullptr;
+    TRoundButton *BSave17 = nullptr;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "prefs/editor_preferences.h"
+
+class TForm1;
+class TAbout;
+class TConfirmit;
+class TForm3;
+
+// The four windows, created once in this order and alive until the program ends.
+extern TForm1 *Form1;
+extern TAbout *About;
+extern TConfirmit *Confirmit;
+extern TForm3 *Form3;
+
+namespace kvl::app {
+
+// Values every window reads and writes for the whole run.
+struct ProgramState {
+    kvl::prefs::EditorPreferences preferences;
+    bool exitConfirmed = false;
+    bool firstLoad = false;
+};
+ProgramState &state();
+
+} // namespace kvl::app

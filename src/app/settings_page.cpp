@@ -1,0 +1,137 @@
+#include "app/guarded_call.h"
+#include "app/main_window.h"
+#include "app/program_state.h"
+#include "host/host_settings.h"
+#include "host/load_apply.h"
+#include "host/registry_export.h"
+#include "platform/cp1252.h"
+#include "platform/system.h"
+#include "widgets/number_spin_edit.h"
+#include "widgets/path_edit.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTabWidget>
+
+using kvl::host::Flag;
+using kvl::host::PathField;
+
+namespace {
+QString fromHost(const std::string &text) {
+    return QString::fromStdString(kvl::platform::cp1252ToUtf8(text));
+}
+std::string toHost(const QString &text) { return kvl::platform::utf8ToCp1252(text.toStdString()); }
+
+// The export dialog works on native folders; the stored folder may be a path of the host's world.
+QString nativeFolder(const std::string &folder) {
+    if (folder.empty() || folder.front() == '/')
+        return fromHost(folder);
+    return fromHost(kvl::platform::nativePath(folder));
+}
+} // namespace
+
+void TForm1::BReloadClick() {
+    auto &state = kvl::app::state();
+    kvl::host::loadHostSettings(*this, {state.firstLoad, state.preferences.language});
+}
+
+void TForm1::BApplyClick() { kvl::host::applyHostSettings(*this); }
+
+void TForm1::BSaveClick() {
+    DlgSave.initialDir = nativeFolder(kvl::app::state().preferences.lastSaveDir);
+    DlgSave.fileName = "KVL17.reg";
+    if (!DlgSave.execute(this))
+        return;
+    kvl::host::exportRegistryFile(*this, DlgSave.fileName.toStdString());
+}
+
+void TForm1::PGVersieChange() { BReloadClick(); }
+
+void TForm1::CBPathAnl17Click() { resetBoxClicked(PathField::LayoutFolder); }
+void TForm1::CBAnl17Click() { resetBoxClicked(PathField::LastLayout); }
+void TForm1::CBMediaAnl17Click() { resetBoxClicked(PathField::MediaFolder); }
+void TForm1::CBLuaAnl17Click() { resetBoxClicked(PathField::LuaEditor); }
+
+void TForm1::EPathAnl17Change() {
+    row(PathField::LayoutFolder).remembered = row(PathField::LayoutFolder).edit->text();
+}
+void TForm1::EAnl17Change() {
+    row(PathField::LastLayout).remembered = row(PathField::LastLayout).edit->text();
+}
+void TForm1::EMediaAnl17Change() {
+    row(PathField::MediaFolder).remembered = row(PathField::MediaFolder).edit->text();
+}
+void TForm1::ELuaAnl17Change() {
+    row(PathField::LuaEditor).remembered = row(PathField::LuaEditor).edit->text();
+}
+
+void TForm1::attachChangeHandler(PathRow &path) {
+    path.changeHandler = kvl::app::connectHandler(path.edit, &TPathEdit::change, this, path.onChange);
+}
+
+void TForm1::resetBoxClicked(PathField field) {
+    PathRow &path = row(field);
+    // Showing the reset text must not overwrite the remembered choice.
+    disconnect(path.changeHandler);
+    path.edit->setText(path.resetBox->isChecked() ? resetText(field) : path.remembered);
+    attachChangeHandler(path);
+}
+
+QString TForm1::resetText(PathField field) const {
+    switch (field) {
+    case PathField::LayoutFolder:
+        return EPath17->text() + kvl::host::kLayoutResetSuffix;
+    case PathField::MediaFolder:
+        return EPath17->text() + kvl::host::kMediaResetSuffix;
+    case PathField::LuaEditor:
+        return kvl::host::kLuaResetText;
+    case PathField::LastLayout:
+        break;
+    }
+    return {};
+}
+
+QCheckBox *TForm1::flagBox(Flag flag) const {
+    switch (flag) {
+    case Flag::Dock:
+        return CBDock17;
+    case Flag::AutoSave:
+        return CBAutosave17;
+    case Flag::HideOldModels:
+        return CBDepreciated17;
+    case Flag::ShowAlwaysDeprecated:
+        break;
+    }
+    return CBShowAlwaysDepreciated17;
+}
+
+void TForm1::showSettingsTab() {
+    const bool selected = TS17->isVisibleTo(PGVersie);
+    PGVersie->setTabVisible(0, true);
+    // Showing the tab does not select its page; only the first load or the user does.
+    TS17->setVisible(selected);
+}
+
+void TForm1::selectSettingsPage() {
+    PGVersie->setCurrentIndex(0);
+    TS17->show();
+}
+
+bool TForm1::settingsPageSelected() const { return PGVersie->isTabVisible(0) && TS17->isVisibleTo(PGVersie); }
+
+std::string TForm1::installDirectory() const { return toHost(EPath17->text()); }
+void TForm1::setInstallDirectory(const std::string &text) { EPath17->setText(fromHost(text)); }
+void TForm1::setHostLanguageName(const std::string &text) { ELang17->setText(fromHost(text)); }
+bool TForm1::flag(Flag flag) const { return flagBox(flag)->isChecked(); }
+void TForm1::setFlag(Flag flag, bool checked) { flagBox(flag)->setChecked(checked); }
+std::string TForm1::pathText(PathField field) const { return toHost(row(field).edit->text()); }
+void TForm1::setPathText(PathField field, const std::string &text) {
+    row(field).edit->setText(fromHost(text));
+}
+void TForm1::setRememberedChoice(PathField field, const std::string &text) {
+    row(field).remembered = fromHost(text);
+}
+bool TForm1::resetChecked(PathField field) const { return row(field).resetBox->isChecked(); }
+void TForm1::setResetChecked(PathField field, bool checked) { row(field).resetBox->setChecked(checked); }
+std::string TForm1::maxObjText() const { return toHost(EMaxObj17->text()); }
+void TForm1::setMaxObjText(const std::string &text) { EMaxObj17->setText(fromHost(text)); }
