@@ -1,7 +1,5 @@
 #include "platform/wine/profile_text.h"
 
-#include "platform/wine/case_fold.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -12,6 +10,12 @@ namespace {
 constexpr std::size_t kMaxValueLength = 2047;
 constexpr std::string_view kBlanks = " \t\v\f";
 constexpr std::string_view kLineEnd = "\r\n";
+
+// Wine folds only ASCII letters in section and key names; accented letters must match exactly.
+bool sameName(std::string_view a, std::string_view b) {
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) { return fold(x) == fold(y); });
+}
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(kBlanks);
@@ -86,7 +90,7 @@ private:
         }
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             const auto name = sectionName(content(lines_[i]));
-            if (name && equalsIgnoringCase(*name, section)) {
+            if (name && sameName(*name, section)) {
                 bodyBegin_ = i + 1;
                 lastFilled_ = lines_[i];
                 return;
@@ -102,7 +106,7 @@ private:
             if (trimmed(line).empty())
                 continue;
             lastFilled_ = lines_[i];
-            if (!keyLine_ && equalsIgnoringCase(trimmed(keyPart(line)), key))
+            if (!keyLine_ && sameName(trimmed(keyPart(line)), key))
                 keyLine_ = lines_[i];
         }
     }

@@ -1,0 +1,31 @@
+#include "platform/system.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace kvl::platform {
+
+std::string executableFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string executable(path, length);
+    return executable.substr(0, executable.find_last_of('\\') + 1);
+}
+
+bool fileExists(const std::string &path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string nativePath(const std::string &windowsPath) { return windowsPath; }
+
+std::optional<std::string> windowsPath(const std::string &nativePath) { return nativePath; }
+
+std::string winePrefix() { return {}; }
+
+void shellOpen(const std::string &target) {
+    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+} // namespace kvl::platform
