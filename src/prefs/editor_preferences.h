@@ -13,6 +13,8 @@ struct EditorPreferences {
     std::int32_t useHints = 1;
     std::int32_t closeConfirmOn = 1;
     std::int32_t skinIndex = 0; // SelectedWinVersion
+
+    bool operator==(const EditorPreferences &) const = default;
 };
 
 // "settings.ini" in the executable's folder.

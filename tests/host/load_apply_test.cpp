@@ -1,0 +1,342 @@
+#include "host/load_apply.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "host/fake_host_page.h"
+#include "host/host_prefix.h"
+#include "platform/error.h"
+#include "platform/registry.h"
+
+namespace kvl::host {
+namespace {
+
+using test::FakeHostPage;
+using test::HostPrefix;
+
+// The host user key as Wine writes it; a change maps a value name to its new line, "" drops it.
+std::vector<std::string> userKeyLines(const std::map<std::string, std::string> &changes = {}) {
+    std::map<std::string, std::string> lines = {
+        {"CtrlWindow", "\"CtrlWindow\"=dword:00000001"},
+        {"AutoSaveDLG", "\"AutoSaveDLG\"=dword:00000002"},
+        {"HideOldMdl", "\"HideOldMdl\"=dword:00000000"},
+        {"LastANL", "\"LastANL\"=\"C:\\\\KVL\\\\Demo.anl3\""},
+        {"ANLPath", "\"ANLPath\"=str(2):\"%USERPROFILE%\\\\Anlagen\""},
+        {"AviPath", "\"AviPath\"=\"D:\\\\Media\""},
+        {"LuaExtEd", "\"LuaExtEd\"=\"C:\\\\Tools\\\\edit.exe\""},
+        {"MaxObj", "\"MaxObj\"=dword:00010000"},
+    };
+    for (const auto &[name, line] : changes)
+        lines[name] = line;
+    std::vector<std::string> result;
+    for (const auto &[name, line] : lines)
+        if (!line.empty())
+            result.push_back(line);
+    return result;
+}
+
+class LoadApplyTest : public ::testing::Test {
+protected:
+    void load(const std::string &interfaceLanguage = "ENG") {
+        loadHostSettings(page, {firstLoad, interfaceLanguage, &hostLanguageCode});
+    }
+    std::string loadError(const std::string &interfaceLanguage = "ENG") {
+        try {
+            load(interfaceLanguage);
+        } catch (const Error &error) {
+            return error.what();
+        }
+        return {};
+    }
+    std::string applyError() {
+        try {
+            applyHostSettings(page);
+        } catch (const Error &error) {
+            return error.what();
+        }
+        return {};
+    }
+    static std::string storedString(const std::string &name) {
+        platform::Registry registry;
+        EXPECT_TRUE(registry.openKey(platform::RootKey::CurrentUser, hostKeyPath(kHostVersion),
+                                     platform::Access::AllAccess, platform::View::View64));
+        return registry.readString(name);
+    }
+    static std::int32_t storedInteger(const std::string &name) {
+        platform::Registry registry;
+        EXPECT_TRUE(registry.openKey(platform::RootKey::CurrentUser, hostKeyPath(kHostVersion),
+                                     platform::Access::AllAccess, platform::View::View64));
+        return registry.readInteger(name);
+    }
+
+    HostPrefix prefix;
+    FakeHostPage page;
+    bool firstLoad = true;
+    std::string hostLanguageCode;
+};
+
+TEST_F(LoadApplyTest, LoadFillsThePageFromBothKeysAndTheFilterFile) {
+    prefix.installHost("GER");
+    prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+    prefix.writeFilter("2");
+    page.setResetChecked(PathField::LayoutFolder, true);
+
+    load();
+
+    EXPECT_TRUE(page.tabVisible);
+    EXPECT_TRUE(page.pageSelected);
+    EXPECT_FALSE(firstLoad);
+    EXPECT_EQ(page.install, "C:\\KVL");
+    EXPECT_EQ(page.languageName, "German");
+    EXPECT_TRUE(page.flag(Flag::Dock));
+    EXPECT_FALSE(page.flag(Flag::AutoSave)) << "only 1 checks a box";
+    EXPECT_FALSE(page.flag(Flag::HideOldModels));
+    EXPECT_TRUE(page.flag(Flag::ShowAlwaysDeprecated));
+    const std::pair<PathField, const char *> paths[] = {
+        {PathField::LastLayout, "C:\\KVL\\Demo.anl3"},
+        {PathField::LayoutFolder, "%USERPROFILE%\\Anlagen"},
+        {PathField::MediaFolder, "D:\\Media"},
+        {PathField::LuaEditor, "C:\\Tools\\edit.exe"},
+    };
+    for (const auto &[field, text] : paths) {
+        EXPECT_EQ(page.edit(field).text, text);
+        EXPECT_EQ(page.edit(field).remembered, text);
+    }
+    EXPECT_TRUE(page.resetChecked(PathField::LayoutFolder)) << "a load leaves the reset boxes alone";
+    EXPECT_EQ(page.maxObj, "4096");
+}
+
+TEST_F(LoadApplyTest, MissingInstallKeyLeavesThePageHiddenAndStillReadsTheRest) {
+    prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+    std::filesystem::create_directories(prefix.driveC() + "/Resourcen/Categories/Filters");
+    kvl::test::TempPrefix::writeFile(prefix.driveC() + "/Resourcen/Categories/Filters/deprecated_models.inf",
+                                     "[deprecated_models_001]\r\nDefaultSetting=0\r\n");
+
+    EXPECT_EQ(loadError(), "");
+
+    EXPECT_FALSE(page.tabVisible);
+    EXPECT_FALSE(firstLoad);
+    EXPECT_EQ(filterFilePath(page), "\\Resourcen\\Categories\\Filters\\deprecated_models.inf");
+    EXPECT_TRUE(page.flag(Flag::ShowAlwaysDeprecated)) << "the filter file at the bare suffix is read";
+    EXPECT_TRUE(page.flag(Flag::Dock));
+    EXPECT_EQ(page.languageName, "") << "no language code was ever read";
+}
+
+TEST_F(LoadApplyTest, MissingUserKeyKeepsTheDesignTimeState) {
+    prefix.installHost();
+
+    EXPECT_EQ(loadError(), "");
+
+    EXPECT_TRUE(page.tabVisible);
+    EXPECT_EQ(page.install, "C:\\KVL");
+    EXPECT_EQ(page.languageName, "");
+    EXPECT_FALSE(page.flag(Flag::Dock));
+    EXPECT_EQ(page.pathText(PathField::LayoutFolder), "");
+    EXPECT_EQ(page.maxObj, "1000");
+    EXPECT_FALSE(page.flag(Flag::ShowAlwaysDeprecated)) << "a missing filter file counts as 1";
+}
+
+TEST_F(LoadApplyTest, UserKeyFailureStopsTheLoadAndKeepsWhatWasLoaded) {
+    struct Case {
+        const char *name;
+        const char *line;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"HideOldMdl", "", "Failed to get data for 'HideOldMdl'"},
+        {"HideOldMdl", "\"HideOldMdl\"=\"1234\"", "Failed to get data for 'HideOldMdl'"},
+        {"HideOldMdl", "\"HideOldMdl\"=\"12\"", "Invalid data type for 'HideOldMdl'"},
+    };
+    for (const auto &c : cases) {
+        HostPrefix localPrefix;
+        localPrefix.installHost();
+        localPrefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines({{c.name, c.line}}));
+        localPrefix.writeFilter("0");
+        FakeHostPage localPage;
+        bool localFirstLoad = true;
+        std::string message;
+        try {
+            loadHostSettings(localPage, {localFirstLoad, "ENG"});
+        } catch (const Error &error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message, c.message) << c.line;
+        EXPECT_TRUE(localPage.flag(Flag::Dock)) << "loaded before the failure";
+        EXPECT_EQ(localPage.pathText(PathField::LastLayout), "") << "strings come after the failure";
+        EXPECT_EQ(localPage.maxObj, "1000");
+        EXPECT_EQ(localPage.languageName, "");
+        EXPECT_FALSE(localPage.flag(Flag::ShowAlwaysDeprecated)) << "the filter file is not read";
+    }
+}
+
+TEST_F(LoadApplyTest, MaxObjStoredAsStringFailsByItsLength) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"\"MaxObj\"=\"1234\"", "Failed to get data for 'MaxObj'"},
+        {"\"MaxObj\"=\"12\"", "Invalid data type for 'MaxObj'"},
+    };
+    for (const auto &[line, message] : cases) {
+        HostPrefix localPrefix;
+        localPrefix.installHost();
+        localPrefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines({{"MaxObj", line}}));
+        FakeHostPage localPage;
+        bool localFirstLoad = false;
+        std::string caught;
+        try {
+            loadHostSettings(localPage, {localFirstLoad, "ENG"});
+        } catch (const Error &error) {
+            caught = error.what();
+        }
+        EXPECT_EQ(caught, message);
+        EXPECT_EQ(localPage.pathText(PathField::LuaEditor), "C:\\Tools\\edit.exe");
+        EXPECT_EQ(localPage.maxObj, "1000");
+    }
+}
+
+TEST_F(LoadApplyTest, DirectoryOfWrongTypeStopsInTheInstallKeyStep) {
+    prefix.addSystemKey(kvl::test::kHostKeyWine, {"\"Directory\"=dword:00000001", "\"Language\"=\"ENG\""});
+    prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+    prefix.writeFilter("0");
+
+    EXPECT_EQ(loadError(), "Invalid data type for 'Directory'");
+
+    EXPECT_TRUE(page.tabVisible);
+    EXPECT_FALSE(page.pageSelected);
+    EXPECT_TRUE(firstLoad);
+    EXPECT_FALSE(page.flag(Flag::Dock));
+    EXPECT_FALSE(page.flag(Flag::ShowAlwaysDeprecated));
+}
+
+TEST_F(LoadApplyTest, LanguageNameFollowsTheInterfaceLanguageOnTheNextLoad) {
+    prefix.installHost("ENG");
+    prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+    load("ENG");
+    EXPECT_EQ(page.languageName, "English");
+    page.pageSelected = false;
+    load("GER");
+    EXPECT_EQ(page.languageName, "Englisch");
+    EXPECT_FALSE(page.pageSelected) << "only the first load selects the page";
+    load("ITA");
+    EXPECT_EQ(page.languageName, "Englisch") << "an unknown interface code leaves the name";
+}
+
+TEST_F(LoadApplyTest, ApplyWithoutUserKeyWritesOnlyTheFilterFile) {
+    prefix.installHost();
+    prefix.writeFilter("1");
+    const std::string systemHive = kvl::test::TempPrefix::readFile(prefix.systemReg());
+    const std::string userHive = kvl::test::TempPrefix::readFile(prefix.userReg());
+    load();
+    page.setFlag(Flag::ShowAlwaysDeprecated, true);
+    page.setResetChecked(PathField::LastLayout, true);
+
+    EXPECT_EQ(applyError(), "");
+
+    EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.userReg()), userHive);
+    EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.systemReg()), systemHive);
+    EXPECT_NE(kvl::test::TempPrefix::readFile(prefix.filterFile()).find("DefaultSetting=0"),
+              std::string::npos);
+    EXPECT_FALSE(page.resetChecked(PathField::LastLayout));
+}
+
+class ApplyTest : public LoadApplyTest {
+protected:
+    void SetUp() override {
+        prefix.installHost();
+        prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+        prefix.writeFilter("1");
+        load();
+        systemHive = kvl::test::TempPrefix::readFile(prefix.systemReg());
+    }
+    void TearDown() override {
+        EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.systemReg()), systemHive)
+            << "the install key is never written";
+    }
+    std::string filterText() const { return kvl::test::TempPrefix::readFile(prefix.filterFile()); }
+
+    std::string systemHive;
+};
+
+TEST_F(ApplyTest, WritesTheEightValuesAndTheFilterFile) {
+    page.setFlag(Flag::Dock, false);
+    page.setFlag(Flag::AutoSave, true);
+    page.setFlag(Flag::HideOldModels, true);
+    page.setFlag(Flag::ShowAlwaysDeprecated, true);
+    page.choose(PathField::MediaFolder, "\\\\server\\share\\M\xE4" "dien");
+    page.maxObj = "4096";
+
+    EXPECT_EQ(applyError(), "");
+
+    EXPECT_EQ(storedInteger("CtrlWindow"), 0);
+    EXPECT_EQ(storedInteger("AutoSaveDLG"), 1);
+    EXPECT_EQ(storedInteger("HideOldMdl"), 1);
+    EXPECT_EQ(storedString("LastANL"), "C:\\KVL\\Demo.anl3");
+    EXPECT_EQ(storedString("ANLPath"), "%USERPROFILE%\\Anlagen");
+    EXPECT_EQ(storedString("AviPath"), "\\\\server\\share\\M\xE4" "dien");
+    EXPECT_EQ(storedString("LuaExtEd"), "C:\\Tools\\edit.exe");
+    EXPECT_EQ(storedInteger("MaxObj"), 4096);
+    const std::string userHive = kvl::test::TempPrefix::readFile(prefix.userReg());
+    EXPECT_NE(userHive.find("\"ANLPath\"=\"%USERPROFILE%\\\\Anlagen\""), std::string::npos)
+        << "an expandable string is rewritten as a plain one";
+    EXPECT_NE(filterText().find("DefaultSetting=0"), std::string::npos);
+}
+
+TEST_F(ApplyTest, ResetBoxesDecideWhatIsStored) {
+    page.setResetChecked(PathField::LastLayout, true);
+    page.setResetChecked(PathField::LuaEditor, true);
+    page.setResetChecked(PathField::LayoutFolder, true);
+    page.choose(PathField::LastLayout, "C:\\KVL\\Other.anl3");
+
+    EXPECT_EQ(applyError(), "");
+
+    EXPECT_EQ(storedString("LastANL"), "");
+    EXPECT_EQ(storedString("LuaExtEd"), "");
+    EXPECT_EQ(storedString("ANLPath"), "C:\\KVL\\Resourcen\\Anlagen");
+    EXPECT_FALSE(page.resetChecked(PathField::LastLayout));
+    EXPECT_EQ(page.pathText(PathField::LastLayout), "");
+    EXPECT_EQ(page.edit(PathField::LastLayout).remembered, "");
+    EXPECT_TRUE(page.resetChecked(PathField::LuaEditor));
+    EXPECT_EQ(page.pathText(PathField::LuaEditor), "notepad");
+    EXPECT_TRUE(page.resetChecked(PathField::LayoutFolder));
+    page.setResetChecked(PathField::LayoutFolder, false);
+    EXPECT_EQ(page.pathText(PathField::LayoutFolder), "%USERPROFILE%\\Anlagen")
+        << "the loaded folder comes back";
+}
+
+TEST_F(ApplyTest, RejectedMaxObjStopsBeforeMaxObj) {
+    page.setFlag(Flag::Dock, false);
+    page.setFlag(Flag::ShowAlwaysDeprecated, true);
+    page.setResetChecked(PathField::LastLayout, true);
+    page.maxObj = "12a";
+    const std::string filterBefore = filterText();
+
+    EXPECT_EQ(applyError(), "'12a' is not a valid integer value");
+
+    EXPECT_EQ(storedInteger("CtrlWindow"), 0);
+    EXPECT_EQ(storedString("LastANL"), "");
+    EXPECT_EQ(storedString("LuaExtEd"), "C:\\Tools\\edit.exe");
+    EXPECT_EQ(storedInteger("MaxObj"), 65536) << "MaxObj keeps its stored value";
+    EXPECT_TRUE(page.resetChecked(PathField::LastLayout));
+    EXPECT_EQ(filterText(), filterBefore);
+}
+
+TEST_F(ApplyTest, EmptyMaxObjIsStoredAsZeroAndShown) {
+    page.maxObj = "";
+    EXPECT_EQ(applyError(), "");
+    EXPECT_EQ(page.maxObj, "0");
+    EXPECT_EQ(storedInteger("MaxObj"), 0);
+}
+
+TEST_F(ApplyTest, MissingFilterFolderFailsAfterTheRegistryStep) {
+    std::filesystem::remove_all(prefix.driveC() + "/KVL/Resourcen");
+    page.setResetChecked(PathField::LastLayout, true);
+    page.maxObj = "2500";
+
+    EXPECT_EQ(applyError(), std::string("Unable to write to ") + HostPrefix::kFilterWindowsPath);
+
+    EXPECT_EQ(storedInteger("MaxObj"), 2500);
+    EXPECT_EQ(storedString("LastANL"), "");
+    EXPECT_FALSE(page.resetChecked(PathField::LastLayout));
+}
+
+} // namespace
+} // namespace kvl::host
