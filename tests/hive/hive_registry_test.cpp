@@ -1,0 +1,175 @@
+#include "platform/error.h"
+#include "platform/registry.h"
+#include "support/temp_prefix.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+namespace fs = std::filesystem;
+
+namespace kvl::platform {
+namespace {
+
+using test::kHostKeyWine;
+using test::TempPrefix;
+
+const std::string kHostKey = "\\SOFTWARE\\Varnel\\KVL 17.00\\QTRX";
+
+class HiveRegistry : public testing::Test {
+protected:
+    void SetUp() override {
+        prefix.addUserKey("Software\\\\Other", {"\"A\"=\"a\""});
+        prefix.addUserKey(kHostKeyWine,
+                          {"\"AviPath\"=str(2):\"%TEMP%\"",
+                           "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,\\",
+                           "  14,15,16", "\"MaxObj\"=dword:000003e8", ""});
+        prefix.addUserKey("Software\\\\Zeta", {"\"Z\"=dword:00000001"});
+        original = TempPrefix::readFile(prefix.userReg());
+    }
+    bool open(Access access = Access::AllAccess) {
+        return registry.openKey(RootKey::CurrentUser, kHostKey, access, View::View64);
+    }
+    std::string hive() const { return TempPrefix::readFile(prefix.userReg()); }
+
+    TempPrefix prefix;
+    std::string original;
+    Registry registry;
+};
+
+// The hive text with the host key's two time stamps blanked, to compare everything else.
+std::string withoutHostTimes(const std::string &text) {
+    static const std::regex header(R"((\[Software\\\\Varnel\\\\KVL 17\.00\\\\QTRX\]) \d+\n#time=[0-9a-f]+)");
+    return std::regex_replace(text, header, "$1 T\n#time=T");
+}
+
+struct EditCase {
+    const char *what;
+    std::function<void(Registry &)> write;
+    std::string oldLines;
+    std::string newLines;
+};
+
+TEST_F(HiveRegistry, AWriteChangesOnlyItsValueAndTheKeysTimes) {
+    const std::string blob =
+        "\"Blob\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,\\\n  14,15,16\n";
+    const std::vector<EditCase> cases = {
+        {"integer in place", [](Registry &r) { r.writeInteger("MAXOBJ", 2500); },
+         "\"MaxObj\"=dword:000003e8\n", "\"MaxObj\"=dword:000009c4\n"},
+        {"expandable rewritten as plain string", [](Registry &r) { r.writeString("avipath", "%TEMP%"); },
+         "\"AviPath\"=str(2):\"%TEMP%\"\n", "\"AviPath\"=\"%TEMP%\"\n"},
+        {"lines of binary replaced wholly", [](Registry &r) { r.writeInteger("Blob", -1); }, blob,
+         "\"Blob\"=dword:ffffffff\n"},
+        {"new value at the end of the key",
+         [](Registry &r) {
+             r.writeString("LastANL", "C:\\\xe4"
+                                      "b\"1\"");
+         },
+         "\"MaxObj\"=dword:000003e8\n",
+         "\"MaxObj\"=dword:000003e8\n\"LastANL\"=\"C:\\\\\\x00e4b\\\"1\\\"\"\n"},
+    };
+    for (const EditCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        TempPrefix::writeFile(prefix.userReg(), original);
+        ASSERT_TRUE(open());
+        c.write(registry);
+        registry.closeKey();
+        std::string expected = withoutHostTimes(original);
+        expected.replace(expected.find(c.oldLines), c.oldLines.size(), c.newLines);
+        const std::string written = hive();
+        EXPECT_EQ(withoutHostTimes(written), expected);
+        EXPECT_NE(written, original) << "time stamps renewed";
+    }
+}
+
+TEST_F(HiveRegistry, ClosingWithoutWritingLeavesTheHiveAlone) {
+    const auto before = fs::last_write_time(prefix.userReg());
+    ASSERT_TRUE(open());
+    EXPECT_EQ(registry.readInteger("MaxObj"), 1000);
+    registry.closeKey();
+    EXPECT_EQ(hive(), original);
+    EXPECT_EQ(fs::last_write_time(prefix.userReg()), before);
+}
+
+TEST_F(HiveRegistry, KeepsTheHivesModeAndLeavesNoStrayFiles) {
+    fs::permissions(prefix.userReg(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(open());
+    registry.writeInteger("MaxObj", 1);
+    registry.closeKey();
+    EXPECT_EQ(fs::status(prefix.userReg()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    for (const auto &entry : fs::directory_iterator(prefix.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+TEST_F(HiveRegistry, AWriteProtectedHiveRefusesFullAccessAndWrites) {
+    ASSERT_TRUE(open());
+    fs::permissions(prefix.userReg(), fs::perms::owner_read | fs::perms::group_read);
+    try {
+        registry.writeInteger("MaxObj", 1);
+        FAIL() << "write accepted";
+    } catch (const Error &error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'MaxObj'");
+    }
+    registry.closeKey();
+    EXPECT_FALSE(open());
+    EXPECT_TRUE(open(Access::Read));
+    EXPECT_EQ(hive(), original);
+}
+
+TEST_F(HiveRegistry, AFailedStoreAtCloseIsReportedAndChangesNothing) {
+    ASSERT_TRUE(open());
+    registry.writeInteger("MaxObj", 1);
+    registry.writeString("LastANL", "x");
+    fs::permissions(prefix.userReg(), fs::perms::owner_read);
+    try {
+        registry.closeKey();
+        FAIL() << "failure hidden";
+    } catch (const Error &error) {
+        EXPECT_STREQ(error.what(), "Failed to set data for 'MaxObj'");
+    }
+    EXPECT_FALSE(registry.hasOpenKey());
+    EXPECT_EQ(hive(), original);
+}
+
+TEST_F(HiveRegistry, WritesGoIntoTheHiveAsItIsWhenTheKeyCloses) {
+    ASSERT_TRUE(open());
+    registry.writeInteger("MaxObj", 7);
+    // Wine saves its registry by replacing the file; what it saved meanwhile must survive.
+    TempPrefix::writeFile(prefix.userReg() + ".new", original + "\n[Software\\\\Late] 1\n\"L\"=\"l\"\n");
+    fs::rename(prefix.userReg() + ".new", prefix.userReg());
+    registry.closeKey();
+    const std::string written = hive();
+    EXPECT_NE(written.find("[Software\\\\Late] 1\n\"L\"=\"l\"\n"), std::string::npos);
+    EXPECT_NE(written.find("\"MaxObj\"=dword:00000007\n"), std::string::npos);
+}
+
+TEST_F(HiveRegistry, KeysWithOnlySubkeysExistAndGetASectionWhenWritten) {
+    ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, "Software\\Varnel\\KVL 17.00", Access::AllAccess,
+                                 View::View64));
+    EXPECT_EQ(registry.readString("Anything"), "");
+    registry.writeInteger("Version", 17);
+    registry.closeKey();
+    const std::string written = hive();
+    const std::size_t section = written.find("[Software\\\\Varnel\\\\KVL 17.00] ");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_LT(section, written.find(std::string("[") + kHostKeyWine));
+    EXPECT_NE(written.find("#time=", section), std::string::npos);
+    ASSERT_TRUE(
+        registry.openKey(RootKey::CurrentUser, "software\\varnel\\kvl 17.00", Access::Read, View::Default));
+    EXPECT_EQ(registry.readInteger("version"), 17);
+    EXPECT_FALSE(registry.openKey(RootKey::CurrentUser, "Software\\Varn", Access::Read, View::Default));
+}
+
+TEST_F(HiveRegistry, MissingPrefixOrHiveOpensNothing) {
+    setenv("WINEPREFIX", (prefix.path() + "/nowhere").c_str(), 1);
+    EXPECT_FALSE(open(Access::Read));
+    setenv("WINEPREFIX", prefix.path().c_str(), 1);
+    fs::remove(prefix.userReg());
+    EXPECT_FALSE(open(Access::Read));
+    EXPECT_FALSE(registry.openKey(RootKey::CurrentUser, "", Access::Read, View::Default));
+}
+
+} // namespace
+} // namespace kvl::platform
