@@ -22,11 +22,12 @@ QString fromHost(const std::string &text) {
 }
 std::string toHost(const QString &text) { return kvl::platform::utf8ToCp1252(text.toStdString()); }
 
-// The export dialog works on native folders; the stored folder may be a path of the host's world.
-QString nativeFolder(const std::string &folder) {
-    if (folder.empty() || folder.front() == '/')
+// The dialog takes a folder of the host's world; the stored folder may be a native one (the
+// executable's folder on Linux).
+QString hostFolder(const std::string &folder) {
+    if (folder.empty() || folder.front() != '/')
         return fromHost(folder);
-    return fromHost(kvl::platform::nativePath(folder));
+    return fromHost(kvl::platform::windowsPath(folder).value_or(std::string()));
 }
 } // namespace
 
@@ -38,7 +39,7 @@ void TForm1::BReloadClick() {
 void TForm1::BApplyClick() { kvl::host::applyHostSettings(*this); }
 
 void TForm1::BSaveClick() {
-    DlgSave.initialDir = nativeFolder(kvl::app::state().preferences.lastSaveDir);
+    DlgSave.initialDir = hostFolder(kvl::app::state().preferences.lastSaveDir);
     DlgSave.fileName = "KVL17.reg";
     if (!DlgSave.execute(this))
         return;

@@ -1,0 +1,171 @@
+#include "app_fixture.h"
+
+#include "app/program_state.h"
+#include "widgets/save_file_dialog.h"
+
+#include <QCheckBox>
+#include <QTabWidget>
+
+namespace kvl::test {
+namespace {
+
+using LoadApplyTest = AppTest;
+
+bool contains(const std::string &text, const std::string &part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(LoadApplyTest, CompleteHostSettingsFillThePage) {
+    addInstallKey();
+    prefix.addUserKey(kHostKeyWine, completeUserValues());
+    addFilterFile("0");
+    start();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+    EXPECT_EQ(text("EPath17"), "C:\\Program Files\\Varnel\\KVL 17");
+    EXPECT_EQ(text("ELang17"), "English");
+    EXPECT_EQ(text("EPathAnl17"), "C:\\Layouts");
+    EXPECT_EQ(text("EAnl17"), "C:\\Layouts\\Demo.anl3");
+    EXPECT_EQ(text("EMediaAnl17"), "D:\\Media");
+    EXPECT_EQ(text("ELuaAnl17"), "C:\\Tools\\edit.exe");
+    EXPECT_EQ(text("EMaxObj17"), "1500");
+    EXPECT_TRUE(control<QCheckBox>("CBDock17")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("CBAutosave17")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CBDepreciated17")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("CBShowAlwaysDepreciated17")->isChecked());
+    EXPECT_TRUE(form().settingsPageSelected());
+    EXPECT_FALSE(kvl::app::state().firstLoad);
+}
+
+TEST_F(LoadApplyTest, FailuresAtStartUpAreReportedAndTheWindowStillOpens) {
+    struct Case {
+        const char *name;
+        std::vector<std::string> installValues;
+        std::vector<std::string> userValues;
+        QString error;
+        bool tabVisible;
+        bool pageSelected;
+        bool firstLoadStillSet;
+        bool dockChecked;
+    };
+    std::vector<std::string> withoutHideOldMdl = completeUserValues();
+    std::erase(withoutHideOldMdl, "\"HideOldMdl\"=dword:00000001");
+    const Case cases[] = {
+        {"Directory as REG_DWORD",
+         {"\"Directory\"=dword:00000001"},
+         completeUserValues(),
+         "Invalid data type for 'Directory'",
+         true,
+         false,
+         true,
+         false},
+        {"HideOldMdl missing",
+         {std::string("\"Directory\"=\"") + kInstallDir + "\""},
+         withoutHideOldMdl,
+         "Failed to get data for 'HideOldMdl'",
+         true,
+         true,
+         false,
+         true},
+    };
+    for (const Case &c : cases) {
+        TempPrefix own;
+        own.addSystemKey(kHostKeyWine, c.installValues);
+        own.addUserKey(kHostKeyWine, c.userValues);
+        errors.clear();
+        start();
+        form().show();
+        EXPECT_EQ(errors, QStringList{c.error}) << c.name;
+        EXPECT_EQ(control<QTabWidget>("PGVersie")->isTabVisible(0), c.tabVisible) << c.name;
+        EXPECT_EQ(form().settingsPageSelected(), c.pageSelected) << c.name;
+        EXPECT_EQ(kvl::app::state().firstLoad, c.firstLoadStillSet) << c.name;
+        EXPECT_EQ(control<QCheckBox>("CBDock17")->isChecked(), c.dockChecked) << c.name;
+        EXPECT_EQ(text("EAnl17"), "") << c.name; // the strings come after the failing value
+        EXPECT_TRUE(form().isVisible()) << c.name;
+        kvl::app::destroyWindows();
+    }
+}
+
+TEST_F(LoadApplyTest, WithoutUserKeyThePageKeepsItsDesignStateAndApplyWritesOnlyTheFilter) {
+    addInstallKey();
+    addFilterFile("1");
+    start();
+    EXPECT_EQ(text("EPath17"), "C:\\Program Files\\Varnel\\KVL 17");
+    EXPECT_EQ(text("ELang17"), "");
+    EXPECT_EQ(text("EMaxObj17"), "1000");
+    EXPECT_EQ(text("EAnl17"), "");
+    const std::string userHive = TempPrefix::readFile(prefix.userReg());
+    control<QCheckBox>("CBShowAlwaysDepreciated17")->setChecked(true);
+    control<QCheckBox>("CBAnl17")->setChecked(true);
+    apply();
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(TempPrefix::readFile(prefix.userReg()), userHive);
+    EXPECT_TRUE(contains(TempPrefix::readFile(filterFile()), "DefaultSetting=0"));
+    EXPECT_FALSE(control<QCheckBox>("CBAnl17")->isChecked());
+}
+
+TEST_F(LoadApplyTest, ApplyStopsAtTheFirstFailure) {
+    struct Case {
+        const char *name;
+        const char *maxObjText;
+        bool filterFolder;
+        const char *errorStart;
+        const char *errorEnd;
+        bool maxObjWritten;
+    };
+    const Case cases[] = {
+        {"rejected MaxObj text", "12a", true, "'12a' is not a valid integer value.", "", false},
+        {"missing filter folder", "2000", false, "Unable to write to ", "deprecated_models.inf.", true},
+    };
+    for (const Case &c : cases) {
+        TempPrefix own;
+        own.addSystemKey(kHostKeyWine, {std::string("\"Directory\"=\"") + kInstallDir + "\""});
+        own.addUserKey(kHostKeyWine, completeUserValues());
+        if (c.filterFolder)
+            addFilterFileIn(own, "1");
+        errors.clear();
+        start();
+        control<QCheckBox>("CBDock17")->setChecked(false);
+        form().setMaxObjText(c.maxObjText);
+        const std::string machineHive = TempPrefix::readFile(own.systemReg());
+        click("BApply17");
+        EXPECT_EQ(TempPrefix::readFile(own.systemReg()), machineHive) << c.name;
+        ASSERT_EQ(errors.size(), 1) << c.name;
+        EXPECT_TRUE(errors.front().startsWith(c.errorStart)) << errors.front().toStdString();
+        EXPECT_TRUE(errors.front().endsWith(c.errorEnd)) << errors.front().toStdString();
+        const std::string userHive = TempPrefix::readFile(own.userReg());
+        EXPECT_TRUE(contains(userHive, "\"CtrlWindow\"=dword:00000000")) << c.name;
+        EXPECT_EQ(contains(userHive, "\"MaxObj\"=dword:000007d0"), c.maxObjWritten) << c.name;
+        kvl::app::destroyWindows();
+    }
+}
+
+TEST_F(LoadApplyTest, ExportWritesThePageToTheChosenFile) {
+    addInstallKey();
+    prefix.addUserKey(kHostKeyWine, completeUserValues());
+    writeSettings("[User]\r\nLastSaveDir=\"C:\\Exports\"\r\n");
+    start();
+    struct Case {
+        const char *name;
+        std::optional<QString> chosen;
+        bool written;
+    };
+    const std::string target = prefix.path() + "/out.reg";
+    for (const Case &c :
+         {Case{"cancel", std::nullopt, false}, Case{"confirm", QString::fromStdString(target), true}}) {
+        QString askedName;
+        TSaveFileDialog::setRunner([&](QWidget *, const QString &, const QString &name) {
+            askedName = name;
+            return c.chosen;
+        });
+        form().DlgSave.fileName = "typed-before.reg";
+        click("BSave17");
+        EXPECT_EQ(askedName, "KVL17.reg") << c.name;
+        EXPECT_EQ(std::filesystem::exists(target), c.written) << c.name;
+    }
+    TSaveFileDialog::setRunner({});
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(contains(TempPrefix::readFile(target), "\"LastANL\"=\"C:\\\\Layouts\\\\Demo.anl3\""));
+}
+
+} // namespace
+} // namespace kvl::test
