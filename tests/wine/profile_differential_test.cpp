@@ -1,4 +1,5 @@
 #include "platform/profile.h"
+#include "platform/wine/profile_encoding.h"
 #include "wine_profile_probe.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <set>
 #include <span>
 #include <sstream>
@@ -139,6 +141,15 @@ const std::string kSample = "top=before\r\n"
                             "[Unclosed\r\n"
                             "u=unclosed\r\n";
 
+// Random bytes, the same in every run.
+std::string garbage(unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(65536, '\0');
+    for (auto &c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
+
 struct ReadCase {
     std::string content;
     std::string section;
@@ -189,6 +200,17 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
         {"[A]\r\nk=\"" + longValue + "\"\r\n", "A", "k"},
         {"[A]\r\nk=\"" + std::string(2046, 'q') + "\"\r\n", "A", "k"},
         {"", "A", "k"},
+        {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "A", "k"},
+        {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "B", "x"},
+        {std::string("\0\0[A]\r\nk=1\r\n", 14), "A", "k"},
+        {"\xEF\xBB\xBF[A\xC3\xA4]\r\nk=\xC3\xA4\xE2\x82\xAC\xE2\x98\x83\r\n", "A\xE4", "k"},
+        {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE4\0\xAC\x20", 22), "A", "k"},
+        {"[A]\r\nk=\xC3\xA4\r\n", "A", "k"},
+        {"[A]\r\nbig=" + std::string(1 << 20, 'm') + "\r\nk=after\r\n", "A", "k"},
+        {"[A]\r\n" + std::string(1 << 20, '[') + "\r\nk=after\r\n", "A", "k"},
+        {garbage(1), "A", "k"},
+        {"[A]\r\n" + garbage(2), "A", "k"},
+        {"[A]\r\nk=1\r\n" + garbage(3), "A", "k"},
     };
     WineProfileProbe wine;
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -252,6 +274,7 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
         {"LfOnly", "[One]\na=1\n\n[Two]\nb=2\n", "One", "k", "v"},
         {"LfOnlyReplace", "[One]\na=1\n\n[Two]\nb=2\n", "two", "B", "v"},
         {"EmptyFile", "", "User", "Language", "GER"},
+        {"Utf8Marked", "\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n", "A", "j", "\xE4\x80"},
         {"MissingFile", "", "User", "Language", "GER", Place::MissingFile},
         {"MissingFolder", "", "User", "Language", "GER", Place::MissingFolder},
         {"ReadOnlyFile", kThree, "One", "a", "new", Place::ReadOnlyFile},
@@ -292,7 +315,8 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
             EXPECT_FALSE(fs::exists(ours[i]));
             continue;
         }
-        EXPECT_TRUE(onlyWrittenLinesDiffer(c.content, readFile(ours[i]), c.key, c.value))
+        EXPECT_TRUE(onlyWrittenLinesDiffer(profileTextAsAnsi(c.content), profileTextAsAnsi(readFile(ours[i])),
+                                           c.key, c.value))
             << readFile(ours[i]);
         auto names = namesIn(c.content);
         names.emplace(c.section, c.key);

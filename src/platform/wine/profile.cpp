@@ -3,6 +3,7 @@
 #include "platform/profile_entry.h"
 #include "platform/wine/atomic_file.h"
 #include "platform/wine/host_path.h"
+#include "platform/wine/profile_encoding.h"
 #include "platform/wine/profile_text.h"
 
 #include <filesystem>
@@ -13,7 +14,7 @@ std::string readProfileString(const std::string &path, const std::string &sectio
                               const std::string &defaultValue) {
     const auto text = readWholeFile(hostFileToNative(path));
     if (text)
-        if (auto value = lookupProfileValue(*text, section, key))
+        if (auto value = lookupProfileValue(profileTextAsAnsi(*text), section, key))
             return *value;
     return profileDefault(defaultValue);
 }
@@ -28,7 +29,8 @@ bool writeProfileString(const std::string &path, const std::string &section, con
     const bool missing = !std::filesystem::exists(file, error) && !error;
     if (!text && !missing)
         return false; // unreadable: rewriting it from nothing would lose its content
-    return replaceFileAtomically(file, withProfileValue(text.value_or(std::string()), section, key, value));
+    const auto changed = profileBytesWithValue(text.value_or(std::string()), section, key, value);
+    return changed && replaceFileAtomically(file, *changed);
 }
 
 // Every write goes straight to the file, so there is nothing to flush.

@@ -11,8 +11,13 @@ constexpr std::size_t kMaxValueLength = 2047;
 constexpr std::string_view kBlanks = " \t\v\f";
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Windows sees the text of a line only up to a NUL byte in it.
+std::string_view beforeNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 // Wine folds only ASCII letters in section and key names; accented letters must match exactly.
 bool sameName(std::string_view a, std::string_view b) {
+    a = beforeNul(a);
+    b = beforeNul(b);
     const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return std::ranges::equal(a, b, [&](char x, char y) { return fold(x) == fold(y); });
 }
@@ -128,6 +133,7 @@ std::string keyLineText(std::string_view key, std::string_view value) {
 } // namespace
 
 std::string profileDefault(std::string_view defaultValue) {
+    defaultValue = beforeNul(defaultValue);
     const auto end = defaultValue.find_last_not_of(' ');
     return std::string(withoutQuotes(defaultValue.substr(0, end == std::string_view::npos ? 0 : end + 1)))
         .substr(0, kMaxValueLength);
@@ -143,7 +149,8 @@ std::optional<std::string> lookupProfileValue(std::string_view text, std::string
     const auto equals = content.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt; // a name without "=" has no value
-    return std::string(withoutQuotes(trimmed(content.substr(equals + 1))).substr(0, kMaxValueLength));
+    return std::string(
+        beforeNul(withoutQuotes(trimmed(content.substr(equals + 1)))).substr(0, kMaxValueLength));
 }
 
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
