@@ -1,0 +1,68 @@
+#include "platform/profile.h"
+#include "support/temp_prefix.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kvl::platform {
+namespace {
+
+using test::TempPrefix;
+
+std::string randomBytes(unsigned seed, std::size_t size) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (auto &c : bytes)
+        c = static_cast<char>(random());
+    return bytes;
+}
+
+struct BadFile {
+    const char *name;
+    std::string content;
+};
+
+class ProfileBadFile : public testing::TestWithParam<BadFile> {
+protected:
+    std::string file() const { return prefix.driveC() + "/bad.ini"; }
+    TempPrefix prefix;
+};
+
+// Whatever a file holds, reads stay within their limit and a write changes only what it writes.
+TEST_P(ProfileBadFile, ReadsAndWritesWithoutHarm) {
+    TempPrefix::writeFile(file(), GetParam().content);
+    EXPECT_LE(readProfileString(file(), "A", "k", "").size(), 2047u);
+    ASSERT_TRUE(writeProfileString(file(), "Added", "key", "value"));
+    EXPECT_EQ(readProfileString(file(), "Added", "key", ""), "value");
+    const auto after = TempPrefix::readFile(file());
+    EXPECT_EQ(after.substr(0, GetParam().content.size()), GetParam().content);
+}
+
+TEST_P(ProfileBadFile, RefusedWriteLeavesEveryByte) {
+    TempPrefix::writeFile(file(), GetParam().content);
+    EXPECT_FALSE(writeProfileString(file(), "A", "k", "x\n[A]"));
+    EXPECT_EQ(TempPrefix::readFile(file()), GetParam().content);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
+                         testing::Values(BadFile{"NulBytes", std::string("[A]\r\nk=a\0b\r\n\0\0\0\r\n", 17)},
+                                         BadFile{"MegabyteLine", "[A]\r\nk=" + std::string(1 << 20, 'm')},
+                                         BadFile{"MegabyteHeader", std::string(1 << 20, '[')},
+                                         BadFile{"ManyEmptyLines", std::string(1 << 20, '\n')},
+                                         BadFile{"RandomBytes", randomBytes(7, 1 << 16)},
+                                         BadFile{"RandomAfterSection", "[A]\r\n" + randomBytes(8, 1 << 16)}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ProfileUtf16File, ReadButNeverRewritten) {
+    const TempPrefix prefix;
+    const auto file = prefix.driveC() + "/wide.ini";
+    const std::string wide("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE4\0\r\0\n\0", 22);
+    TempPrefix::writeFile(file, wide);
+    EXPECT_EQ(readProfileString(file, "A", "k", ""), "\xE4");
+    EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
+    EXPECT_EQ(TempPrefix::readFile(file), wide);
+}
+
+} // namespace
+} // namespace kvl::platform
