@@ -55,6 +55,8 @@ std::string temporaryName(const std::string &target) {
 
 ReplacedFile::ReplacedFile(std::string target, WriteCall writeCall)
     : target_(std::move(target)), writeCall_(writeCall) {
+    if (!std::filesystem::path(target_).has_filename())
+        fail(ENOENT);
     checkReplaceable(target_);
     checkFolderWritable(folderOf(target_));
     do {

@@ -261,7 +261,7 @@ TEST_F(ApplyTest, WritesTheEightValuesAndTheFilterFile) {
     page.setFlag(Flag::AutoSave, true);
     page.setFlag(Flag::HideOldModels, true);
     page.setFlag(Flag::ShowAlwaysDeprecated, true);
-    page.choose(PathField::MediaFolder, "\\\\server\\share\\M\xE4" "dien");
+    page.choose(PathField::MediaFolder, "\\\\server\\share\\M\344dien");
     page.maxObj = "4096";
 
     EXPECT_EQ(applyError(), "");
@@ -271,7 +271,7 @@ TEST_F(ApplyTest, WritesTheEightValuesAndTheFilterFile) {
     EXPECT_EQ(storedInteger("HideOldMdl"), 1);
     EXPECT_EQ(storedString("LastANL"), "C:\\KVL\\Demo.anl3");
     EXPECT_EQ(storedString("ANLPath"), "%USERPROFILE%\\Anlagen");
-    EXPECT_EQ(storedString("AviPath"), "\\\\server\\share\\M\xE4" "dien");
+    EXPECT_EQ(storedString("AviPath"), "\\\\server\\share\\M\344dien");
     EXPECT_EQ(storedString("LuaExtEd"), "C:\\Tools\\edit.exe");
     EXPECT_EQ(storedInteger("MaxObj"), 4096);
     const std::string userHive = kvl::test::TempPrefix::readFile(prefix.userReg());

@@ -126,13 +126,8 @@ TEST_F(RegistryExportTest, WritesEachValueAsTheRegistryEditorReadsIt) {
          [](FakeHostPage &p) { p.setResetChecked(PathField::LuaEditor, true); }, "\"LuaExtEd\"=\"\""},
         {"layout folder reset", [](FakeHostPage &p) { p.setResetChecked(PathField::LayoutFolder, true); },
          "\"ANLPath\"=\"C:\\\\KVL\\\\Resourcen\\\\Anlagen\""},
-        {"umlaut stays one byte",
-         [](FakeHostPage &p) {
-             p.choose(PathField::MediaFolder, "D:\\M\xE4"
-                                              "dien");
-         },
-         "\"AviPath\"=\"D:\\\\M\xE4"
-         "dien\""},
+        {"umlaut stays one byte", [](FakeHostPage &p) { p.choose(PathField::MediaFolder, "D:\\M\344dien"); },
+         "\"AviPath\"=\"D:\\\\M\344dien\""},
         {"quote is escaped", [](FakeHostPage &p) { p.choose(PathField::LuaEditor, "C:\\a \"b\".exe"); },
          "\"LuaExtEd\"=\"C:\\\\a \\\"b\\\".exe\""},
         {"flags",
@@ -230,6 +225,7 @@ TEST_F(RegistryExportTest, RefusesNamesThatCannotBecomeAFile) {
     fs::create_directory(target("folder.reg"));
     TempPrefix::writeFile(target("plain"), "");
     const std::pair<std::string, const char *> cases[] = {
+        {"", "Invalid filename"},
         {target("missing/KVL17.reg"), "Invalid filename"},
         {target("plain/KVL17.reg"), "Invalid filename"},
         {target("folder.reg"), "File access denied"},
