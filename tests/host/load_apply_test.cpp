@@ -107,6 +107,20 @@ TEST_F(LoadApplyTest, LoadFillsThePageFromBothKeysAndTheFilterFile) {
     EXPECT_EQ(page.maxObj, "4096");
 }
 
+TEST_F(LoadApplyTest, LoadRemembersTheTextEvenWhenTheFieldAlreadyShowsIt) {
+    prefix.installHost();
+    prefix.addUserKey(kvl::test::kHostKeyWine,
+                      userKeyLines({{"ANLPath", "\"ANLPath\"=\"C:\\\\KVL\\\\Resourcen\\\\Anlagen\""}}));
+    page.install = "C:\\KVL";
+    page.choose(PathField::LayoutFolder, "D:\\Old");
+    page.setResetChecked(PathField::LayoutFolder, true); // shows the very text the registry holds
+
+    load();
+    page.setResetChecked(PathField::LayoutFolder, false);
+
+    EXPECT_EQ(page.pathText(PathField::LayoutFolder), "C:\\KVL\\Resourcen\\Anlagen");
+}
+
 TEST_F(LoadApplyTest, MissingInstallKeyLeavesThePageHiddenAndStillReadsTheRest) {
     prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
     std::filesystem::create_directories(prefix.driveC() + "/Resourcen/Categories/Filters");
