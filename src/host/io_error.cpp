@@ -16,6 +16,10 @@ constexpr int kErrorInvalidParameter = 87;
 constexpr int kErrorDiskFull = 112;
 constexpr int kErrorFilenameExcedRange = 206;
 constexpr int kErrorIoDevice = 1117;
+// The run-time library's own codes beside them.
+constexpr int kReadBeyondEndOfFile = 100;
+constexpr int kDiskFull = 101;
+constexpr int kInvalidNumericInput = 106;
 } // namespace
 
 int windowsErrorCode(int posixError) {
@@ -62,11 +66,11 @@ std::string ioErrorText(int windowsCode) {
         return "Too many open files";
     case kErrorAccessDenied:
         return "File access denied";
-    case 100:
+    case kReadBeyondEndOfFile:
         return "Read beyond end of file";
-    case 101:
+    case kDiskFull:
         return "Disk full";
-    case 106:
+    case kInvalidNumericInput:
         return "Invalid numeric input";
     default:
         return "I/O error " + std::to_string(windowsCode);

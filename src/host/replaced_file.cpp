@@ -38,6 +38,15 @@ void checkFolderWritable(const std::string &folder) {
         fail(EACCES);
 }
 
+// A link stays a link: the file it points at is the one replaced.
+std::string linkTarget(const std::string &target) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(target, error))
+        return target;
+    const auto resolved = std::filesystem::canonical(target, error);
+    return error ? target : resolved.string();
+}
+
 std::string folderOf(const std::string &target) {
     const std::string folder = std::filesystem::path(target).parent_path().string();
     return folder.empty() ? "." : folder;
@@ -54,7 +63,7 @@ std::string temporaryName(const std::string &target) {
 } // namespace
 
 ReplacedFile::ReplacedFile(std::string target, WriteCall writeCall)
-    : target_(std::move(target)), writeCall_(writeCall) {
+    : target_(linkTarget(target)), writeCall_(writeCall) {
     if (!std::filesystem::path(target_).has_filename())
         fail(ENOENT);
     checkReplaceable(target_);

@@ -9,7 +9,8 @@
 namespace kvl::host {
 
 // A file written beside its target and renamed over it only by commit(), so a failure at any step
-// leaves an existing target as it was. The new file keeps the target's mode. A write-protected
+// leaves an existing target as it was. The new file keeps the target's mode; a symbolic link stays
+// a link to the replaced file. A write-protected
 // target or folder is refused as Windows refuses it, although a rename would get past it.
 // Every failure raises kvl::Error with the text of the matching Windows error code.
 class ReplacedFile {

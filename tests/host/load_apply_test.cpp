@@ -156,11 +156,17 @@ TEST_F(LoadApplyTest, UserKeyFailureStopsTheLoadAndKeepsWhatWasLoaded) {
         const char *name;
         const char *line;
         const char *message;
+        PathField probe; // a path field next to the failing value
+        const char *probeText;
     };
     const Case cases[] = {
-        {"HideOldMdl", "", "Failed to get data for 'HideOldMdl'"},
-        {"HideOldMdl", "\"HideOldMdl\"=\"1234\"", "Failed to get data for 'HideOldMdl'"},
-        {"HideOldMdl", "\"HideOldMdl\"=\"12\"", "Invalid data type for 'HideOldMdl'"},
+        {"HideOldMdl", "", "Failed to get data for 'HideOldMdl'", PathField::LastLayout, ""},
+        {"HideOldMdl", "\"HideOldMdl\"=\"1234\"", "Failed to get data for 'HideOldMdl'",
+         PathField::LastLayout, ""},
+        {"MaxObj", "\"MaxObj\"=\"1234\"", "Failed to get data for 'MaxObj'", PathField::LuaEditor,
+         "C:\\Tools\\edit.exe"},
+        {"MaxObj", "\"MaxObj\"=\"12\"", "Invalid data type for 'MaxObj'", PathField::LuaEditor,
+         "C:\\Tools\\edit.exe"},
     };
     for (const auto &c : cases) {
         HostPrefix localPrefix;
@@ -177,33 +183,10 @@ TEST_F(LoadApplyTest, UserKeyFailureStopsTheLoadAndKeepsWhatWasLoaded) {
         }
         EXPECT_EQ(message, c.message) << c.line;
         EXPECT_TRUE(localPage.flag(Flag::Dock)) << "loaded before the failure";
-        EXPECT_EQ(localPage.pathText(PathField::LastLayout), "") << "strings come after the failure";
+        EXPECT_EQ(localPage.pathText(c.probe), c.probeText) << c.line;
         EXPECT_EQ(localPage.maxObj, "1000");
         EXPECT_EQ(localPage.languageName, "");
         EXPECT_FALSE(localPage.flag(Flag::ShowAlwaysDeprecated)) << "the filter file is not read";
-    }
-}
-
-TEST_F(LoadApplyTest, MaxObjStoredAsStringFailsByItsLength) {
-    const std::pair<const char *, const char *> cases[] = {
-        {"\"MaxObj\"=\"1234\"", "Failed to get data for 'MaxObj'"},
-        {"\"MaxObj\"=\"12\"", "Invalid data type for 'MaxObj'"},
-    };
-    for (const auto &[line, message] : cases) {
-        HostPrefix localPrefix;
-        localPrefix.installHost();
-        localPrefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines({{"MaxObj", line}}));
-        FakeHostPage localPage;
-        bool localFirstLoad = false;
-        std::string caught;
-        try {
-            loadHostSettings(localPage, {localFirstLoad, "ENG"});
-        } catch (const Error &error) {
-            caught = error.what();
-        }
-        EXPECT_EQ(caught, message);
-        EXPECT_EQ(localPage.pathText(PathField::LuaEditor), "C:\\Tools\\edit.exe");
-        EXPECT_EQ(localPage.maxObj, "1000");
     }
 }
 

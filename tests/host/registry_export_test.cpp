@@ -173,6 +173,15 @@ TEST_F(RegistryExportTest, ReplacesAnExistingFileKeepingItsMode) {
     EXPECT_TRUE(TempPrefix::readFile(target()).starts_with("Windows Registry Editor"));
 }
 
+TEST_F(RegistryExportTest, ExportThroughALinkReplacesTheFileItPointsAt) {
+    TempPrefix::writeFile(target("real.reg"), "old");
+    fs::create_symlink("real.reg", target());
+    FakeHostPage page = examplePage();
+    ASSERT_EQ(exportError(page, target()), "");
+    EXPECT_TRUE(fs::is_symlink(target()));
+    EXPECT_TRUE(TempPrefix::readFile(target("real.reg")).starts_with("Windows Registry Editor"));
+}
+
 TEST_F(RegistryExportTest, FailureLeavesAnExistingFileAsItWas) {
     struct Case {
         const char *what;
