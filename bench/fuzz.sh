@@ -1,0 +1,15 @@
+#!/bin/sh
+# Builds bench/fuzz/<name>_fuzzer.cpp with libFuzzer and the sanitizers, linked with the platform
+# layer's sources (no Qt), and runs it for the given number of seconds on its own corpus.
+# Usage: bench/fuzz.sh <name> <seconds>   (build folder: $FUZZ_BUILD_DIR, default build/fuzz)
+set -e
+name=$1
+seconds=${2:-60}
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${FUZZ_BUILD_DIR:-$root/build/fuzz}
+mkdir -p "$out/$name-corpus"
+clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    -I"$root/src" -o "$out/${name}_fuzzer" "$root/bench/fuzz/${name}_fuzzer.cpp" \
+    "$root"/src/platform/*.cpp "$root"/src/platform/wine/*.cpp
+cd "$out"
+"./${name}_fuzzer" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$name-corpus"
