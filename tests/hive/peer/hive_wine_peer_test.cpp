@@ -1,0 +1,168 @@
+#include "platform/cp1252.h"
+#include "platform/error.h"
+#include "platform/registry.h"
+#include "platform/wine/hive_scan.h"
+#include "support/temp_prefix.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace kvl::platform {
+namespace {
+
+using test::TempPrefix;
+
+const std::string kKey = "Software\\KvlPeer";
+// Texts as `wine reg add` receives them on its (UTF-8) command line.
+const std::string kText = "a \"q\" b\\c \xc3\xa4 \xc3\x9f \xe2\x82\xac %VAR%";
+const std::string kExpandable = "C:\\x\\%USERPROFILE%\\\xc3\xa4";
+
+// One prefix for the whole suite: wineboot takes seconds.
+class WinePeer : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (std::system("command -v wine >/dev/null 2>&1 && command -v wineboot >/dev/null 2>&1") != 0)
+            return;
+        std::string pattern = (fs::temp_directory_path() / "kvl-wine-peer-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            return;
+        prefix_ = new std::string(pattern);
+        const bool made =
+            wine("wineboot -i") && wine("wineserver -w") &&
+            wine(addValue("Sz", "REG_SZ", kText) + " && " + addValue("Ex", "REG_EXPAND_SZ", kExpandable) +
+                 " && " + addValue("Dw", "REG_DWORD", "1000") + " && " +
+                 addValue("Bin", "REG_BINARY", "0102030405060708090a0b0c0d0e0f101112131415161718191a") +
+                 " && " + addValue("Multi", "REG_MULTI_SZ", "one\\0two") + " && wineserver -w");
+        if (!made)
+            TearDownTestSuite();
+    }
+    static void TearDownTestSuite() {
+        if (!prefix_)
+            return;
+        wine("wineserver -k");
+        std::error_code ignored;
+        fs::remove_all(*prefix_, ignored);
+        delete prefix_;
+        prefix_ = nullptr;
+    }
+    void SetUp() override {
+        if (!prefix_)
+            GTEST_SKIP() << "wine and wineboot are needed for the peer checks with Wine's own tools";
+        wine("wineserver -k"); // it would write its own copy of the hives back over ours
+        setenv("WINEPREFIX", prefix_->c_str(), 1);
+    }
+
+    // Runs a shell command line with the suite's prefix, through a script so that it needs no quoting.
+    static bool wine(const std::string &command) {
+        const std::string script = *prefix_ + "/command.sh";
+        TempPrefix::writeFile(script, command + "\n");
+        const std::string line =
+            "WINEPREFIX='" + *prefix_ + "' WINEDEBUG=-all sh '" + script + "' >/dev/null 2>&1";
+        return std::system(line.c_str()) == 0;
+    }
+    static std::string addValue(const std::string &name, const std::string &type, const std::string &data) {
+        return "wine reg add 'HKCU\\Software\\KvlPeer' /v " + name + " /t " + type + " /d '" + data + "' /f";
+    }
+    std::string hive(const char *name) const { return TempPrefix::readFile(*prefix_ + "/" + name); }
+
+    static std::string *prefix_;
+};
+std::string *WinePeer::prefix_ = nullptr;
+
+TEST_F(WinePeer, AFreshPrefixParsesAndStaysByteIdenticalWhenOnlyRead) {
+    const std::string system = hive("system.reg");
+    const std::string user = hive("user.reg");
+    EXPECT_TRUE(wine::scanHive(system, u"").valid);
+    EXPECT_TRUE(wine::scanHive(user, u"").valid);
+    {
+        Registry registry;
+        ASSERT_TRUE(registry.openKey(RootKey::LocalMachine,
+                                     "\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", Access::AllAccess,
+                                     View::View64));
+        EXPECT_FALSE(registry.readString("ProductName").empty());
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kKey, Access::AllAccess, View::View64));
+        registry.readString("Sz");
+    }
+    EXPECT_EQ(hive("system.reg"), system);
+    EXPECT_EQ(hive("user.reg"), user);
+}
+
+TEST_F(WinePeer, ReadsWhatWineRegAddWroteAsWindowsWould) {
+    Registry registry;
+    ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kKey, Access::Read, View::Default));
+    EXPECT_EQ(registry.readString("Sz"), utf8ToCp1252(kText));
+    EXPECT_EQ(registry.readString("Ex"), utf8ToCp1252(kExpandable));
+    EXPECT_EQ(registry.readInteger("Dw"), 1000);
+    struct Refusal {
+        const char *name;
+        bool asText;
+        std::string error;
+    };
+    const std::vector<Refusal> refusals = {
+        {"Bin", true, "Invalid data type for 'Bin'"},   {"Multi", true, "Invalid data type for 'Multi'"},
+        {"Bin", false, "Failed to get data for 'Bin'"}, {"Sz", false, "Failed to get data for 'Sz'"},
+        {"Dw", true, "Invalid data type for 'Dw'"},
+    };
+    for (const Refusal &r : refusals) {
+        SCOPED_TRACE(r.name);
+        try {
+            r.asText ? (void)registry.readString(r.name) : (void)registry.readInteger(r.name);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &error) {
+            EXPECT_EQ(error.what(), r.error);
+        }
+    }
+}
+
+TEST_F(WinePeer, WineReadsBackWhatWeWrote) {
+    const std::string text = "C:\\Programme\\\xe4\xdf\x80\\\"Lua\" %EDITOR%\t1";
+    {
+        Registry registry;
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, "\\" + kKey, Access::AllAccess, View::Default));
+        registry.writeString("Ex", text);
+        registry.writeString("NewText", "");
+        registry.writeInteger("Dw", -2);
+        registry.writeInteger("Bin", 2500);
+    }
+    // Wine's export is UTF-16 and spells every value out in the .reg syntax.
+    const std::string exported = *prefix_ + "/export.reg";
+    ASSERT_TRUE(wine("wine reg export 'HKCU\\Software\\KvlPeer' '" + exported + "' /y"));
+    const std::string raw = TempPrefix::readFile(exported);
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < raw.size(); i += 2)
+        units += static_cast<char16_t>(static_cast<unsigned char>(raw[i]) |
+                                       static_cast<unsigned char>(raw[i + 1]) << 8);
+    const std::string reg = utf16ToCp1252(units);
+    for (const std::string line : {"\"Ex\"=\"C:\\\\Programme\\\\\xe4\xdf\x80\\\\\\\"Lua\\\" %EDITOR%\t1\"",
+                                   "\"NewText\"=\"\"", "\"Dw\"=dword:fffffffe", "\"Bin\"=dword:000009c4"})
+        EXPECT_NE(reg.find(line + "\r\n"), std::string::npos) << line << "\n" << reg;
+}
+
+TEST_F(WinePeer, OneWriteChangesOnlyItsLineAndTheKeysTimes) {
+    const std::string before = hive("user.reg");
+    {
+        Registry registry;
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kKey, Access::AllAccess, View::Default));
+        registry.writeInteger("dw", 77);
+    }
+    const std::string after = hive("user.reg");
+    ASSERT_EQ(after.size(), before.size());
+    const std::size_t header = before.find("[Software\\\\KvlPeer] ");
+    ASSERT_NE(header, std::string::npos);
+    const std::size_t timeEnd = before.find('\n', before.find("#time=", header)) + 1;
+    const std::size_t valueLine = before.find("\"Dw\"=dword:", header);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const bool stamp = i >= header && i < timeEnd;
+        const bool value = i >= valueLine && i < before.find('\n', valueLine);
+        if (before[i] != after[i] && !stamp && !value)
+            FAIL() << "byte " << i << " changed";
+    }
+    EXPECT_NE(after.find("\"Dw\"=dword:0000004d\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace kvl::platform
