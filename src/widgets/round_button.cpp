@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 
 TRoundButton::TRoundButton(QWidget *parent) : QAbstractButton(parent) {
     // No click focus from Qt itself: a press outside the circle must not take the focus.
@@ -105,8 +106,11 @@ void TRoundButton::paintEvent(QPaintEvent *) {
 
     QPixmap image = kvl::widgets::buttonImage(imageIndex_);
     if (!image.isNull()) {
-        if (!isEnabled())
-            image = style()->generatedIconPixmap(QIcon::Disabled, image, nullptr);
+        if (!isEnabled()) {
+            QStyleOption option; // the style reads the palette from it
+            option.initFrom(this);
+            image = style()->generatedIconPixmap(QIcon::Disabled, image, &option);
+        }
         const int shift = isDown() ? 1 : 0;
         QRect target(QPoint(), image.deviceIndependentSize().toSize());
         target.moveCenter(rect().center() + QPoint(shift, shift));

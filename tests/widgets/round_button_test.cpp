@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,6 +70,28 @@ TEST(RoundButton, HintShowsOnlyWhileSwitchedOn) {
         if (on)
             EXPECT_TRUE(QToolTip::text().contains("End program"));
         QToolTip::hideText();
+    }
+}
+
+TEST(RoundButton, DrawsEveryLook) {
+    struct Case {
+        const char *look;
+        std::function<void(TRoundButton &)> set;
+    };
+    const Case cases[] = {
+        {"normal", [](TRoundButton &) {}},
+        {"pressed", [](TRoundButton &b) { b.setDown(true); }},
+        {"disabled", [](TRoundButton &b) { b.setEnabled(false); }},
+        {"focused", [](TRoundButton &b) { b.setFocus(); }},
+        {"no image", [](TRoundButton &b) { b.setImageIndex(-1); }},
+        {"caption", [](TRoundButton &b) { b.setText("OK"); }},
+    };
+    for (const Case &c : cases) {
+        Window w;
+        w.button->setImageIndex(4);
+        c.set(*w.button);
+        const QImage image = w.button->grab().toImage();
+        EXPECT_EQ(image.size(), QSize(55, 55) * image.devicePixelRatio()) << c.look;
     }
 }
 
