@@ -2,7 +2,9 @@
 
 #include "widgets/round_button.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QLabel>
 
 namespace kvl::app {
@@ -42,8 +44,19 @@ QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QRect &geometry
 }
 
 void useFormFont(QWidget &window) {
-    QFont font("MS Sans Serif");
+    // The Windows fonts the forms name are rarely present elsewhere; the nearest in width stand in.
+    QFont::insertSubstitutions("Tahoma", {"Liberation Sans", "Arial"});
+    const QStringList installed = QFontDatabase::families();
+    QFont font;
+    for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"})
+        if (installed.contains(family)) {
+            font.setFamily(family);
+            break;
+        }
     font.setPixelSize(11);
+    // Every form uses this font. Set for the whole program too: a widget created while a theme's style
+    // sheet is active takes its font from the program, not from its window.
+    QApplication::setFont(font);
     window.setFont(font);
 }
 

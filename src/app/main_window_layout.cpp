@@ -1,6 +1,7 @@
 #include "app/controls.h"
 #include "app/guarded_call.h"
 #include "app/main_window.h"
+#include "app/opaque_group_box.h"
 #include "i18n/fixed_texts.h"
 #include "widgets/hint_manager.h"
 #include "widgets/image_lists.h"
@@ -54,6 +55,7 @@ void TForm1::buildFrame() {
     buildButtonBar();
     buildStatusBar();
     buildStartPanel();
+    panel3->raise();
 }
 
 void TForm1::buildButtonBar() {
@@ -83,9 +85,8 @@ void TForm1::buildStatusBar() {
 
 void TForm1::buildStartPanel() {
     using kvl::app::makeLabel;
-    GBStart = kvl::app::place(new QGroupBox(this), "GBStart", QRect(8, 8, 753, 401));
+    GBStart = kvl::app::place(new OpaqueGroupBox(this), "GBStart", QRect(8, 8, 753, 401));
     // The panel covers the settings page while it is shown.
-    GBStart->setAutoFillBackground(true);
     GBStart->raise();
     GBStart->hide();
     LSWarning = makeLabel(GBStart, "LSWarning", {16, 44});
