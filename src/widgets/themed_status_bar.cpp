@@ -8,6 +8,7 @@ TThemedStatusBar::TThemedStatusBar(QWidget *parent) : QFrame(parent) {
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setProperty("statusPanel", true); // the themes frame the panels, not hosted labels
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->setTextFormat(Qt::PlainText);
