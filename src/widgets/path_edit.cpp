@@ -141,19 +141,22 @@ TPathEdit::BrowseRequest TFileNameEdit::browseRequest() const {
     return request;
 }
 
-std::optional<QString> TFileNameEdit::acceptDrop(const QString &nativePath) {
+// A character without a code page 1252 form comes back as "?", which no file name may hold.
+QString TFileNameEdit::hostFileName(const QString &nativePath) {
     const std::optional<QString> host = kvl::widgets::hostFromNative(nativePath);
     if (!host || !kvl::widgets::isValidWindowsFileName(*host))
         refuseName(host.value_or(nativePath));
-    return host;
+    return *host;
+}
+
+std::optional<QString> TFileNameEdit::acceptDrop(const QString &nativePath) {
+    return hostFileName(nativePath);
 }
 
 void TFileNameEdit::browsed(const QString &nativePath) {
-    const std::optional<QString> host = kvl::widgets::hostFromNative(nativePath);
-    if (!host)
-        refuseName(nativePath);
-    setText(*host);
-    nextStartFolder_ = kvl::widgets::windowsFolderOf(*host);
+    const QString host = hostFileName(nativePath);
+    setText(host);
+    nextStartFolder_ = kvl::widgets::windowsFolderOf(host);
 }
 
 TFolderNameEdit::TFolderNameEdit(QWidget *parent) : TPathEdit(true, parent) {}

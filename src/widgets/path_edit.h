@@ -61,6 +61,7 @@ protected:
     void browsed(const QString &nativePath) override;
 
 private:
+    static QString hostFileName(const QString &nativePath); // "Invalid file name - %s" when it is none
     QString filter_;
     QString nextStartFolder_;
 };

@@ -206,4 +206,12 @@ TEST_F(PrefixTest, InvalidDroppedFileNameIsRefused) {
     EXPECT_EQ(edit.text(), "C:\\keep.anl3");
 }
 
+TEST_F(PrefixTest, ChosenFileWithoutAnsiFormIsRefused) {
+    FakeDialog dialog(native(prefix.driveC() + "/Layouts/\u0416.anl3")); // Cyrillic: no code page 1252 form
+    TFileNameEdit edit;
+    edit.setText("C:\\keep.anl3");
+    EXPECT_THROW(edit.browse(), kvl::Error);
+    EXPECT_EQ(edit.text(), "C:\\keep.anl3");
+}
+
 } // namespace
