@@ -143,8 +143,8 @@ void TForm1::showEvent(QShowEvent *event) {
     const int frameExtra = frameGeometry().width() - width();
     setFixedSize(kOuterWidth - frameExtra, kDesignedHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - frameGeometry().width()) / 2,
-             available.top() + (available.height() - frameGeometry().height()) / 2);
+        const QRect screenArea = screen->geometry();
+        move(screenArea.left() + (screenArea.width() - frameGeometry().width()) / 2,
+             screenArea.top() + (screenArea.height() - frameGeometry().height()) / 2);
     }
 }

@@ -18,9 +18,7 @@ namespace {
 QLineEdit *makeReadOnlyEdit(QWidget *parent, const char *name, const QRect &geometry) {
     auto *edit = kvl::app::place(new QLineEdit(parent), name, geometry);
     edit->setReadOnly(true);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    edit->setPalette(palette);
+    edit->setStyleSheet("QLineEdit { background: palette(button); }");
     return edit;
 }
 

@@ -4,7 +4,9 @@
 #include "widgets/save_file_dialog.h"
 
 #include <QCheckBox>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 
 namespace kvl::test {
 namespace {
@@ -83,6 +85,19 @@ TEST_F(LoadApplyTest, FailuresAtStartUpAreReportedAndTheWindowStillOpens) {
         EXPECT_TRUE(form().isVisible()) << c.name;
         kvl::app::destroyWindows();
     }
+}
+
+TEST_F(LoadApplyTest, SelectingTheShownTabLoadsAgain) {
+    addInstallKey({"\"Directory\"=dword:00000001"});
+    start();
+    form().show();
+    ASSERT_FALSE(form().settingsPageSelected());
+    auto *tabs = control<QTabWidget>("PGVersie");
+    const QPoint tab = tabs->tabBar()->tabRect(0).center();
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tab);
+    EXPECT_TRUE(form().settingsPageSelected());
+    EXPECT_EQ(errors,
+              QStringList({"Invalid data type for 'Directory'", "Invalid data type for 'Directory'"}));
 }
 
 TEST_F(LoadApplyTest, WithoutUserKeyThePageKeepsItsDesignStateAndApplyWritesOnlyTheFilter) {
