@@ -11,7 +11,6 @@ TLinkLabel::TLinkLabel(QWidget *parent) : QLabel(parent) {
     setFont(bold);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void TLinkLabel::click() {

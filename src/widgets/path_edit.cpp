@@ -76,7 +76,8 @@ void TPathEdit::onTextChanged(const QString &text) {
 }
 
 void TPathEdit::browse() {
-    const BrowseRequest request = browseRequest();
+    BrowseRequest request = browseRequest();
+    request.folder = folder_;
     const std::optional<QString> chosen = dialogRunner()(this, request);
     setFocus(Qt::OtherFocusReason);
     if (chosen)
@@ -163,7 +164,6 @@ TFolderNameEdit::TFolderNameEdit(QWidget *parent) : TPathEdit(true, parent) {}
 
 TPathEdit::BrowseRequest TFolderNameEdit::browseRequest() const {
     BrowseRequest request;
-    request.folder = true;
     const QString root = QStringLiteral("\\");
     QString start = text().isEmpty() ? (lastChosen_.isEmpty() ? root : lastChosen_) : text();
     if (!QFileInfo(kvl::widgets::nativeFromHost(start)).isDir())

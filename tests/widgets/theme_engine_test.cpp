@@ -6,6 +6,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include "widgets/hint_manager.h"
 #include "widgets/round_button.h"
 
 namespace {
@@ -59,7 +60,7 @@ TEST(ThemeEngine, BalloonHintsWrapAtTheirMaximumWidth) {
         if (w->inherits("QTipLabel") && w->isVisible())
             tip = w;
     ASSERT_NE(tip, nullptr);
-    EXPECT_LE(tip->width(), 150);
+    EXPECT_LE(tip->width(), THintManager::kMaxWidth);
     EXPECT_GT(tip->height(), 2 * tip->fontMetrics().height()) << "the text wraps instead of widening";
     EXPECT_EQ(tip->font().family(), "Tahoma");
     QToolTip::hideText();
