@@ -4,9 +4,12 @@
 #include <QLabel>
 #include <QTest>
 #include <QToolTip>
+#include <filesystem>
 #include <gtest/gtest.h>
 
+#include "support/temp_prefix.h"
 #include "widgets/hint_manager.h"
+#include "widgets/message_box.h"
 #include "widgets/round_button.h"
 
 namespace {
@@ -64,6 +67,45 @@ TEST(ThemeEngine, BalloonHintsWrapAtTheirMaximumWidth) {
     EXPECT_GT(tip->height(), 2 * tip->fontMetrics().height()) << "the text wraps instead of widening";
     EXPECT_EQ(tip->font().family(), "Tahoma");
     QToolTip::hideText();
+    qApp->setStyleSheet({});
+}
+
+TEST(ThemeEngine, ThemeFolderComesBeforeBuiltInThemes) {
+    kvl::test::TempPrefix prefix;
+    const std::string skins = prefix.driveC() + "/Skins";
+    std::filesystem::create_directories(skins + "/Custom");
+    kvl::test::TempPrefix::writeFile(skins + "/Custom/skin.ini", "[Skin]\n");
+    kvl::test::TempPrefix::writeFile(skins + "/Custom/skin.qss", "QLabel { color: green; }");
+    kvl::test::TempPrefix::writeFile(skins + "/Windows 11.skin", "QLabel { color: red; }");
+    kvl::test::TempPrefix::writeFile(skins + "/Broken.skin", "");
+    struct Case {
+        const char *requested;
+        const char *title;
+        const char *styleSheet; // nullptr: a built-in theme
+        const char *message;
+    };
+    const Case cases[] = {
+        {"Windows 11", "Windows 11", "QLabel { color: red; }", ""},
+        {"Windows 11.skin", "Windows 11", "QLabel { color: red; }", ""},
+        {"Custom", "Custom", "QLabel { color: green; }", ""},
+        {"Broken", "Windows 10", nullptr,
+         "The skin \"Broken\" cannot be read. Please replace it with a valid skin."},
+        {"Windows 10", "Windows 10", nullptr, ""},
+    };
+    for (const Case &c : cases) {
+        QString message;
+        kvl::widgets::setErrorBoxDisplay(
+            [&](QWidget *, const QString &, const QString &text) { message = text; });
+        TThemeEngine engine;
+        engine.setSkinTitle(c.requested);
+        kvl::widgets::setErrorBoxDisplay(nullptr);
+        EXPECT_EQ(engine.skinTitle(), QString(c.title)) << c.requested;
+        if (c.styleSheet)
+            EXPECT_EQ(qApp->styleSheet(), QString(c.styleSheet)) << c.requested;
+        else
+            EXPECT_TRUE(qApp->styleSheet().contains("TRoundButton")) << c.requested;
+        EXPECT_EQ(message, QString(c.message)) << c.requested;
+    }
     qApp->setStyleSheet({});
 }
 
