@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QThread>
 
 namespace {
@@ -105,8 +106,10 @@ void TToggleSwitch::mouseReleaseEvent(QMouseEvent *e) {
     }
     if (!rect().contains(e->position().toPoint()))
         return;
+    const QPointer<TToggleSwitch> alive(this);
     emit clicked();
-    animateTo(!on_);
+    if (alive) // a click handler may close the window that owns the switch
+        animateTo(!on_);
 }
 
 void TToggleSwitch::drawSymbol(QPainter &painter, const QRectF &content, bool on, qreal opacity) const {
