@@ -14,8 +14,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
-class QFrame;
-class TLinkLabel;
 class TNumberSpinEdit;
 class TPathEdit;
 class TRoundButton;
@@ -126,7 +124,6 @@ private:
     bool firstShowDone_ = false;
 
     QGroupBox *GBStart = nullptr;
-    QLabel *LSWarning = nullptr;
     TToggleSwitch *CBWarning = nullptr;
     QTabWidget *PGVersie = nullptr;
     QWidget *TS17 = nullptr;

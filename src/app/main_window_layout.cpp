@@ -89,7 +89,7 @@ void TForm1::buildStartPanel() {
     // The panel covers the settings page while it is shown.
     GBStart->raise();
     GBStart->hide();
-    LSWarning = makeLabel(GBStart, "LSWarning", {16, 44});
+    makeLabel(GBStart, "LSWarning", {16, 44});
     auto *bok = kvl::app::makeRoundButton(GBStart, "Bok", {350, 157}, kvl::widgets::Check);
     kvl::app::connectHandler(bok, &TRoundButton::clicked, this, &TForm1::BOkClick);
     CBWarning = kvl::app::place(new TToggleSwitch(GBStart), "CBWarning", QRect(16, 248, 35, 17));
