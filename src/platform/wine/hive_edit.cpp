@@ -67,7 +67,7 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
             hadTime = true;
         } else if (first == '"' || first == '@') {
             std::u16string name;
-            const std::size_t dataStart = parseValueName(text, pos, name);
+            const std::size_t dataStart = parseValueName(text, pos, &name);
             eol = parseValueLine(text, pos, nullptr, nullptr);
             const auto edit = std::find_if(edits.begin(), edits.end(),
                                            [&](const ValueEdit &e) { return sameName(e.name, name); });

@@ -52,10 +52,11 @@ std::optional<FileContent> readWholeFile(const std::string &path) {
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         content.emplace();
         content->stamp = stampOf(info);
-        content->text.resize(static_cast<std::size_t>(info.st_size));
+        content->size = static_cast<std::size_t>(info.st_size);
+        content->bytes.reset(new char[content->size]);
         std::size_t done = 0;
-        while (done < content->text.size()) {
-            const ssize_t got = ::read(fd, content->text.data() + done, content->text.size() - done);
+        while (done < content->size) {
+            const ssize_t got = ::read(fd, content->bytes.get() + done, content->size - done);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0)
@@ -63,7 +64,7 @@ std::optional<FileContent> readWholeFile(const std::string &path) {
             done += static_cast<std::size_t>(got);
         }
         // A file that shrank while being read is no consistent copy: nothing rather than part of it.
-        if (done != content->text.size())
+        if (done != content->size)
             content.reset();
     }
     ::close(fd);

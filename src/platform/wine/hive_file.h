@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +18,12 @@ struct FileStamp {
     bool operator==(const FileStamp &) const = default;
 };
 
+// Left uninitialised until read: zeroing megabytes first would cost as much as reading them.
 struct FileContent {
-    std::string text;
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
     FileStamp stamp;
+    std::string_view text() const { return {bytes.get(), size}; }
 };
 
 std::optional<FileContent> readWholeFile(const std::string &path);

@@ -1,6 +1,5 @@
 #include "platform/wine/hive_scan.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "platform/wine/hive_syntax.h"
@@ -19,13 +18,15 @@ std::size_t skipFreeLine(std::string_view text, std::size_t pos) {
     return eol;
 }
 
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
 std::size_t parseMetaLine(std::string_view text, std::size_t pos) {
     constexpr std::string_view time = "#time=";
     if (text.compare(pos, time.size(), time) != 0)
         return skipFreeLine(text, pos);
     const std::size_t digits = pos + time.size();
     std::size_t end = digits;
-    while (end < text.size() && std::isxdigit(static_cast<unsigned char>(text[end])))
+    while (end < text.size() && isHexDigit(text[end]))
         ++end;
     return end > digits && end - digits <= 16 && end < text.size() && text[end] == '\n' ? end : kBad;
 }

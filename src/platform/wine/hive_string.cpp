@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
 
 #include "platform/cp1252.h"
 
@@ -74,10 +75,27 @@ void appendCodePoint(std::u16string &out, char32_t code) {
 } // namespace
 
 std::size_t parseHiveString(std::string_view text, std::size_t pos, char closing, std::u16string *out) {
+    // Most of a hive is plain ASCII: runs of it are taken whole, the rest one character at a time.
+    static const auto plain = [] {
+        std::array<bool, 256> table{};
+        for (int c = 0x20; c < 0x80; ++c)
+            table[c] = c != '\\';
+        return table;
+    }();
     const std::size_t size = text.size();
+    const auto close = static_cast<unsigned char>(closing);
     while (pos < size) {
+        const std::size_t run = pos;
+        while (pos < size && plain[static_cast<unsigned char>(text[pos])] &&
+               static_cast<unsigned char>(text[pos]) != close)
+            ++pos;
+        if (out) // widened in place: append() from char iterators would build a temporary first
+            std::transform(text.begin() + run, text.begin() + pos, std::back_inserter(*out),
+                           [](char c) { return static_cast<char16_t>(c); });
+        if (pos >= size)
+            break;
         const auto c = static_cast<unsigned char>(text[pos]);
-        if (c == static_cast<unsigned char>(closing))
+        if (c == close)
             return pos + 1;
         if (c < 0x20)
             return kBad; // Wine escapes every control character, a raw one means a broken line
@@ -88,17 +106,13 @@ std::size_t parseHiveString(std::string_view text, std::size_t pos, char closing
                 return kBad;
             if (out)
                 *out += unit;
-        } else if (c >= 0x80) {
+        } else {
             bool malformed = false;
             const char32_t code = nextUtf8(text, pos, &malformed);
             if (malformed)
                 return kBad;
             if (out)
                 appendCodePoint(*out, code);
-        } else {
-            if (out)
-                *out += static_cast<char16_t>(c);
-            ++pos;
         }
     }
     return kBad;

@@ -1,5 +1,6 @@
 #include "platform/wine/hive_syntax.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -7,14 +8,18 @@ namespace kvl::platform::wine {
 
 namespace {
 
+// A table, as hex data makes up much of a hive.
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+    static const auto digits = [] {
+        std::array<signed char, 256> table;
+        table.fill(-1);
+        for (int i = 0; i < 10; ++i)
+            table['0' + i] = static_cast<signed char>(i);
+        for (int i = 0; i < 6; ++i)
+            table['a' + i] = table['A' + i] = static_cast<signed char>(10 + i);
+        return table;
+    }();
+    return digits[static_cast<unsigned char>(c)];
 }
 
 bool startsWith(std::string_view text, std::size_t pos, std::string_view prefix) {
@@ -123,18 +128,17 @@ std::size_t parseData(std::string_view text, std::size_t pos, ValueData *data) {
 
 } // namespace
 
-std::size_t parseValueName(std::string_view text, std::size_t pos, std::u16string &name) {
+std::size_t parseValueName(std::string_view text, std::size_t pos, std::u16string *name) {
     if (startsWith(text, pos, "@="))
         return pos + 2;
     if (!startsWith(text, pos, "\""))
         return kBad;
-    pos = parseHiveString(text, pos + 1, '"', &name);
+    pos = parseHiveString(text, pos + 1, '"', name);
     return pos != kBad && pos < text.size() && text[pos] == '=' ? pos + 1 : kBad;
 }
 
 std::size_t parseValueLine(std::string_view text, std::size_t pos, std::u16string *name, ValueData *data) {
-    std::u16string scratch;
-    pos = parseValueName(text, pos, name ? *name : scratch);
+    pos = parseValueName(text, pos, name);
     return pos == kBad ? kBad : parseData(text, pos, data);
 }
 

@@ -28,7 +28,7 @@ struct ValueData {
 std::size_t parseValueLine(std::string_view text, std::size_t pos, std::u16string *name, ValueData *data);
 
 // Only the name of a value line: the position after the '=', or kBad.
-std::size_t parseValueName(std::string_view text, std::size_t pos, std::u16string &name);
+std::size_t parseValueName(std::string_view text, std::size_t pos, std::u16string *name);
 
 // A key header "[path] seconds" at pos. Returns the position of its '\n', or kBad.
 std::size_t parseHeaderLine(std::string_view text, std::size_t pos, std::u16string *path);

@@ -67,7 +67,7 @@ struct Registry::Impl {
         });
         if (written != pending.rend())
             return written->data;
-        const std::string_view text = hive.text;
+        const std::string_view text = hive.text();
         for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
             if (text[pos] != '"' && text[pos] != '@')
                 continue;
@@ -101,7 +101,7 @@ struct Registry::Impl {
             auto current = readWholeFile(hivePath);
             if (!current)
                 return false;
-            const HiveScan scan = scanHive(current->text, keyPath);
+            const HiveScan scan = scanHive(current->text(), keyPath);
             if (!scan.valid || !scan.key)
                 return false;
             hive = std::move(*current);
@@ -110,7 +110,7 @@ struct Registry::Impl {
         std::vector<ValueEdit> edits;
         for (const PendingValue &value : pending)
             edits.push_back(value.edit);
-        const std::string_view text = hive.text;
+        const std::string_view text = hive.text();
         const std::string section = editSection(text, key, keyPath, edits, std::chrono::system_clock::now());
         return replaceFile(hivePath, {text.substr(0, key.header), section, text.substr(key.end)});
     }
@@ -138,7 +138,7 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     auto hive = readWholeFile(impl->hivePath);
     if (!hive)
         return false;
-    const HiveScan scan = scanHive(hive->text, impl->keyPath);
+    const HiveScan scan = scanHive(hive->text(), impl->keyPath);
     if (!scan.valid || !scan.key)
         return false;
     if (access == Access::AllAccess && !mayReplace(impl->hivePath))
