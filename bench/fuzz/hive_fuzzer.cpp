@@ -1,0 +1,52 @@
+// Feeds arbitrary text to the hive reader; whatever it accepts must take an edit and still read back.
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/wine/hive_edit.h"
+#include "platform/wine/hive_scan.h"
+#include "platform/wine/hive_syntax.h"
+
+using namespace kvl::platform::wine;
+
+namespace {
+
+constexpr std::string_view kSignature = "WINE REGISTRY Version 2\n";
+constexpr std::u16string_view kKey = u"k";
+
+// The values of the key in the text, parsed the way a read does.
+void readValues(std::string_view text, const KeySpan &key) {
+    for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
+        if (text[pos] != '"' && text[pos] != '@')
+            continue;
+        std::u16string name;
+        ValueData data;
+        pos = parseValueLine(text, pos, &name, &data);
+        if (pos == kBad)
+            std::abort(); // the scan accepted a line that does not parse
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size) {
+    std::string text(reinterpret_cast<const char *>(bytes), size);
+    // Most inputs get the signature, so the fuzzer spends its time on the lines after it.
+    if (size > 0 && bytes[0] % 4 != 0)
+        text = std::string(kSignature) + text.substr(1);
+    const HiveScan scan = scanHive(text, kKey);
+    if (!scan.valid || !scan.key)
+        return 0;
+    readValues(text, *scan.key);
+    const std::vector<ValueEdit> edits = {{u"n\"\\\u00e4", formatStringData(u"v\0\t\u20ac\\\"1")},
+                                          {u"", formatDwordData(0xDEADBEEF)}};
+    const std::string edited = text.substr(0, scan.key->header) +
+                               editSection(text, *scan.key, kKey, edits, std::chrono::system_clock::now()) +
+                               text.substr(scan.key->end);
+    const HiveScan again = scanHive(edited, kKey);
+    if (!again.valid || !again.key || again.key->implicit)
+        std::abort(); // an edit made a readable hive unreadable
+    readValues(edited, *again.key);
+    return 0;
+}

@@ -1,0 +1,162 @@
+// Times the Wine-prefix registry against plain file operations in the same run:
+//   read:  open the host key and read two values  vs  reading the hive file into memory
+//   write: open, write the eight values of Apply, close  vs  copy + fsync + rename of the hive
+// on a synthetic 50 MB hive, user.reg files of 1, 10 and 50 MB, and a fresh prefix's system.reg
+// (made with wineboot when wine is there, or taken from $KVL_BENCH_SYSTEM_REG).
+#include "platform/registry.h"
+#include "support/temp_prefix.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace kvl::platform;
+using kvl::test::TempPrefix;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const std::string kHostKey = "SOFTWARE\\Varnel\\KVL 17.00\\QTRX";
+constexpr int kRounds = 9;
+
+double milliseconds(const std::function<void()> &work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Keys of the kinds a real hive holds, the host key about two thirds in.
+std::string syntheticHive(std::size_t bytes) {
+    std::string text = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+                       "#arch=win64\n";
+    bool hostWritten = false;
+    for (int i = 0; text.size() < bytes; ++i) {
+        if (!hostWritten && text.size() > bytes * 2 / 3) {
+            text += std::string("\n[") + kvl::test::kHostKeyWine +
+                    "] 1796799008\n#time=1dd87a98784843c\n\"ANLPath\"=\"C:\\\\KVL\\\\Anlagen\"\n"
+                    "\"AutoSaveDLG\"=dword:00000000\n\"AviPath\"=str(2):\"%USERPROFILE%\\\\Videos\"\n"
+                    "\"CtrlWindow\"=dword:00000001\n\"Directory\"=\"C:\\\\Program Files\\\\KVL 17\"\n"
+                    "\"HideOldMdl\"=dword:00000000\n\"Language\"=\"ENG\"\n\"LastANL\"=\"\"\n"
+                    "\"LuaExtEd\"=\"notepad\"\n\"MaxObj\"=dword:000003e8\n";
+            hostWritten = true;
+        }
+        const std::string n = std::to_string(i);
+        text += "\n[Software\\\\Classes\\\\CLSID\\\\{" + n + "-0000-4000-8000-00000000b00c}\\\\InprocServer" +
+                n + "] 1796798993\n#time=1dd87a97eb48a1e\n@=\"C:\\\\windows\\\\system32\\\\m\\xe4" + n +
+                ".dll\"\n\"ThreadingModel\"=\"Both\"\n\"Flags\"=dword:0000" + std::to_string(i % 10) +
+                "0a0\n\"Data\"=hex:01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,16,17,\\\n"
+                "  18,19,1a,1b,1c,1d,1e,1f,20,21,22,23,24,25,26,27,28,29,2a,2b,2c,2d,2e,2f,30,\\\n"
+                "  31,32,33\n";
+    }
+    return text;
+}
+
+std::string readFile(const std::string &path) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    std::string text(fs::file_size(path), '\0');
+    for (std::size_t done = 0; done < text.size();)
+        done += static_cast<std::size_t>(read(fd, text.data() + done, text.size() - done));
+    close(fd);
+    return text;
+}
+
+void copyFsyncRename(const std::string &path) {
+    const std::string text = readFile(path);
+    const std::string temporary = path + ".copy";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (std::size_t done = 0; done < text.size();)
+        done += static_cast<std::size_t>(write(fd, text.data() + done, text.size() - done));
+    fsync(fd);
+    close(fd);
+    rename(temporary.c_str(), path.c_str());
+}
+
+void openAndRead(RootKey root, const std::string &key, const char *first, const char *second) {
+    Registry registry;
+    if (!registry.openKey(root, key, Access::Read, View::View64))
+        std::abort();
+    registry.readString(first);
+    registry.readString(second);
+}
+
+void applyEightValues() {
+    Registry registry;
+    if (!registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::Default))
+        std::abort();
+    for (const char *name : {"CtrlWindow", "AutoSaveDLG", "HideOldMdl"})
+        registry.writeInteger(name, 1);
+    for (const char *name : {"LastANL", "ANLPath", "AviPath", "LuaExtEd"})
+        registry.writeString(name, std::string("C:\\KVL\\") + name);
+    registry.writeInteger("MaxObj", 2500);
+    registry.closeKey();
+}
+
+// Baseline and subject alternate, so that both see the same machine.
+void compare(const char *what, const std::function<void()> &baseline, const std::function<void()> &subject) {
+    std::vector<double> base, ours;
+    baseline(), subject(); // warm the page cache
+    for (int round = 0; round < kRounds; ++round) {
+        base.push_back(milliseconds(baseline));
+        ours.push_back(milliseconds(subject));
+    }
+    std::printf("%-44s baseline %9.2f ms   registry %9.2f ms   ratio %5.2f\n", what, median(base),
+                median(ours), median(ours) / median(base));
+}
+
+std::string freshSystemReg(const TempPrefix &prefix) {
+    if (const char *given = std::getenv("KVL_BENCH_SYSTEM_REG"))
+        return given;
+    const std::string fresh = prefix.path() + "/fresh";
+    const std::string command = "WINEPREFIX='" + fresh +
+                                "' WINEDEBUG=-all wineboot -i >/dev/null 2>&1 && "
+                                "WINEPREFIX='" +
+                                fresh + "' wineserver -w";
+    if (std::system(command.c_str()) != 0 || !fs::exists(fresh + "/system.reg"))
+        return {};
+    return fresh + "/system.reg";
+}
+
+} // namespace
+
+int main() {
+    TempPrefix prefix;
+    std::printf("medians of %d rounds\n", kRounds);
+
+    if (const std::string fresh = freshSystemReg(prefix); !fresh.empty()) {
+        fs::copy_file(fresh, prefix.systemReg(), fs::copy_options::overwrite_existing);
+        compare(("read, fresh system.reg " + std::to_string(fs::file_size(prefix.systemReg()) >> 10) + " kB")
+                    .c_str(),
+                [&] { readFile(prefix.systemReg()); },
+                [] {
+                    openAndRead(RootKey::LocalMachine, "Software\\Microsoft\\Windows NT\\CurrentVersion",
+                                "ProductName", "CurrentVersion");
+                });
+    } else {
+        std::printf("no fresh prefix (wine missing): system.reg read skipped\n");
+    }
+
+    TempPrefix::writeFile(prefix.systemReg(), syntheticHive(50u << 20));
+    compare(
+        "read, synthetic 50 MB hive", [&] { readFile(prefix.systemReg()); },
+        [] { openAndRead(RootKey::LocalMachine, kHostKey, "Directory", "Language"); });
+
+    for (const std::size_t megabytes : {1u, 10u, 50u}) {
+        TempPrefix::writeFile(prefix.userReg(), syntheticHive(megabytes << 20));
+        compare(("write eight values, " + std::to_string(megabytes) + " MB user.reg").c_str(),
+                [&] { copyFsyncRename(prefix.userReg()); }, applyEightValues);
+    }
+    return 0;
+}
