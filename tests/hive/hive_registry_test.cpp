@@ -103,6 +103,17 @@ TEST_F(HiveRegistry, KeepsTheHivesModeAndLeavesNoStrayFiles) {
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
 }
 
+TEST_F(HiveRegistry, AHiveReachedThroughALinkStaysALink) {
+    fs::create_directory(prefix.path() + "/real");
+    fs::rename(prefix.userReg(), prefix.path() + "/real/user.reg");
+    fs::create_symlink("real/user.reg", prefix.userReg());
+    ASSERT_TRUE(open());
+    registry.writeInteger("MaxObj", 1);
+    registry.closeKey();
+    EXPECT_TRUE(fs::is_symlink(prefix.userReg()));
+    EXPECT_NE(hive().find("\"MaxObj\"=dword:00000001\n"), std::string::npos);
+}
+
 TEST_F(HiveRegistry, AWriteProtectedHiveRefusesFullAccessAndWrites) {
     ASSERT_TRUE(open());
     fs::permissions(prefix.userReg(), fs::perms::owner_read | fs::perms::group_read);

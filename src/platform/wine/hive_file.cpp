@@ -84,12 +84,16 @@ bool mayReplace(const std::string &path) {
            ::access(path.c_str(), W_OK) == 0 && ::access(folderOf(path).c_str(), W_OK) == 0;
 }
 
-bool replaceFile(const std::string &path, const std::vector<std::string_view> &pieces) {
+bool replaceFile(const std::string &link, const std::vector<std::string_view> &pieces) {
+    // A hive reached through a symbolic link stays a link: the file it points at is replaced.
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(link, error);
+    const std::string path = error ? link : target.string();
     struct stat info {};
     if (!mayReplace(path) || ::stat(path.c_str(), &info) != 0)
         return false;
-    const std::filesystem::path target(path);
-    std::string temporary = folderOf(path) + "/." + target.filename().string() + ".XXXXXX";
+    std::string temporary =
+        folderOf(path) + "/." + std::filesystem::path(path).filename().string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
