@@ -54,6 +54,10 @@ void useFormFont(QWidget &window) {
             break;
         }
     font.setPixelSize(11);
+    // The stand-ins run about a tenth wider than the bitmap font the layout was drawn for; without this
+    // the longer German captions run into their neighbours.
+    if (!font.family().contains("Sans Serif"))
+        font.setStretch(90);
     // Every form uses this font. Set for the whole program too: a widget created while a theme's style
     // sheet is active takes its font from the program, not from its window.
     QApplication::setFont(font);
