@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "platform/wine/hive_edit.h"
@@ -9,14 +10,17 @@
 #include "platform/wine/hive_syntax.h"
 
 using namespace kvl::platform::wine;
+using namespace std::string_literals;
 
 namespace {
 
 constexpr std::string_view kSignature = "WINE REGISTRY Version 2\n";
 constexpr std::u16string_view kKey = u"k";
 
-// The values of the key in the text, parsed the way a read does.
-void readValues(std::string_view text, const KeySpan &key) {
+// The values of the key in the text, parsed the way a read does; the data of the value called
+// `wanted`, if there is one.
+std::optional<ValueData> readValues(std::string_view text, const KeySpan &key, std::u16string_view wanted) {
+    std::optional<ValueData> found;
     for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
         if (text[pos] != '"' && text[pos] != '@')
             continue;
@@ -25,7 +29,10 @@ void readValues(std::string_view text, const KeySpan &key) {
         pos = parseValueLine(text, pos, &name, &data);
         if (pos == kBad)
             std::abort(); // the scan accepted a line that does not parse
+        if (!found && sameName(name, wanted))
+            found = data;
     }
+    return found;
 }
 
 } // namespace
@@ -38,8 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     const HiveScan scan = scanHive(text, kKey);
     if (!scan.valid || !scan.key)
         return 0;
-    readValues(text, *scan.key);
-    const std::vector<ValueEdit> edits = {{u"n\"\\\u00e4", formatStringData(u"v\0\t\u20ac\\\"1")},
+    readValues(text, *scan.key, u"");
+    const std::u16string stored = u"v\0\t\u20ac\\\"1"s;
+    const std::vector<ValueEdit> edits = {{u"N\"\\\u00c4", formatStringData(stored)},
                                           {u"", formatDwordData(0xDEADBEEF)}};
     const std::string edited = text.substr(0, scan.key->header) +
                                editSection(text, *scan.key, kKey, edits, std::chrono::system_clock::now()) +
@@ -47,6 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     const HiveScan again = scanHive(edited, kKey);
     if (!again.valid || !again.key || again.key->implicit)
         std::abort(); // an edit made a readable hive unreadable
-    readValues(edited, *again.key);
+    const auto storedText = readValues(edited, *again.key, u"n\"\\\u00e4");
+    const auto number = readValues(edited, *again.key, u"");
+    if (!storedText || storedText->bytes != stringData(stored).bytes || !number ||
+        number->bytes != dwordData(0xDEADBEEF).bytes)
+        std::abort(); // the edit did not store what it was given
     return 0;
 }

@@ -68,7 +68,7 @@ TEST(HiveCrash, AKilledWriterLeavesTheOldOrTheNewHive) {
     for (int round = 0; round < 120; ++round) {
         TempPrefix::writeFile(prefix.userReg(), old);
         const pid_t child = startWriter();
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (writeTime.count() * 5 / 4 + 1)));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (writeTime.count() + 1)));
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
         killedEarly += WIFSIGNALED(status);
@@ -76,7 +76,7 @@ TEST(HiveCrash, AKilledWriterLeavesTheOldOrTheNewHive) {
         ASSERT_TRUE(wine::scanHive(now, u"").valid) << "round " << round;
         ASSERT_TRUE(now == old || withoutTimes(now) == written) << "round " << round;
     }
-    EXPECT_GT(killedEarly, 50) << "the kills should mostly land while the writer runs";
+    EXPECT_GT(killedEarly, 30) << "too few kills landed while the writer ran to tell anything";
 }
 
 } // namespace

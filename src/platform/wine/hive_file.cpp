@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kvl::platform::wine {
 
@@ -43,6 +45,36 @@ void syncFolder(const std::string &folder) {
 
 } // namespace
 
+FileBuffer::FileBuffer(std::size_t size) : size_(size) {
+    if (size == 0)
+        return;
+    constexpr std::size_t kLargePage = 2u << 20;
+    mapped_ = (size + kLargePage - 1) / kLargePage * kLargePage;
+    void *memory = ::mmap(nullptr, mapped_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) {
+        mapped_ = 0;
+        return;
+    }
+    ::madvise(memory, mapped_, MADV_HUGEPAGE);
+    data_ = static_cast<char *>(memory);
+}
+
+FileBuffer::FileBuffer(FileBuffer &&other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0)) {}
+
+FileBuffer &FileBuffer::operator=(FileBuffer &&other) noexcept {
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    std::swap(mapped_, other.mapped_);
+    return *this;
+}
+
+FileBuffer::~FileBuffer() {
+    if (data_)
+        ::munmap(data_, mapped_);
+}
+
 std::optional<FileContent> readWholeFile(const std::string &path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -52,11 +84,11 @@ std::optional<FileContent> readWholeFile(const std::string &path) {
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         content.emplace();
         content->stamp = stampOf(info);
-        content->size = static_cast<std::size_t>(info.st_size);
-        content->bytes.reset(new char[content->size]);
+        content->bytes = FileBuffer(static_cast<std::size_t>(info.st_size));
+        const std::size_t size = content->bytes.size();
         std::size_t done = 0;
-        while (done < content->size) {
-            const ssize_t got = ::read(fd, content->bytes.get() + done, content->size - done);
+        while (content->bytes && done < size) {
+            const ssize_t got = ::read(fd, content->bytes.data() + done, size - done);
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0)
@@ -64,7 +96,7 @@ std::optional<FileContent> readWholeFile(const std::string &path) {
             done += static_cast<std::size_t>(got);
         }
         // A file that shrank while being read is no consistent copy: nothing rather than part of it.
-        if (done != content->size)
+        if (!content->bytes || done != size)
             content.reset();
     }
     ::close(fd);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +17,30 @@ struct FileStamp {
     bool operator==(const FileStamp &) const = default;
 };
 
-// Left uninitialised until read: zeroing megabytes first would cost as much as reading them.
+// Memory for a whole file, left uninitialised until read, in large pages where the system offers
+// them: for a hive of many megabytes, zeroing or faulting in small pages costs more than reading it.
+class FileBuffer {
+public:
+    FileBuffer() = default;
+    explicit FileBuffer(std::size_t size);
+    FileBuffer(FileBuffer &&other) noexcept;
+    FileBuffer &operator=(FileBuffer &&other) noexcept;
+    ~FileBuffer();
+
+    char *data() const { return data_; }
+    std::size_t size() const { return size_; }
+    explicit operator bool() const { return data_ != nullptr || size_ == 0; }
+
+private:
+    char *data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t mapped_ = 0;
+};
+
 struct FileContent {
-    std::unique_ptr<char[]> bytes;
-    std::size_t size = 0;
+    FileBuffer bytes;
     FileStamp stamp;
-    std::string_view text() const { return {bytes.get(), size}; }
+    std::string_view text() const { return {bytes.data(), bytes.size()}; }
 };
 
 std::optional<FileContent> readWholeFile(const std::string &path);

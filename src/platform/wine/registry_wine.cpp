@@ -135,13 +135,13 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     impl->hivePath = winePrefix() + (root == RootKey::LocalMachine ? "/system.reg" : "/user.reg");
     impl->keyPath = cp1252ToUtf16(relative);
     impl->access = access;
+    if (access == Access::AllAccess && !mayReplace(impl->hivePath))
+        return false;
     auto hive = readWholeFile(impl->hivePath);
     if (!hive)
         return false;
     const HiveScan scan = scanHive(hive->text(), impl->keyPath);
     if (!scan.valid || !scan.key)
-        return false;
-    if (access == Access::AllAccess && !mayReplace(impl->hivePath))
         return false;
     impl->hive = std::move(*hive);
     impl->key = *scan.key;
