@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "prefs/editor_preferences.h"
 
 class TForm1;
@@ -20,6 +22,7 @@ struct ProgramState {
     kvl::prefs::EditorPreferences preferences;
     bool exitConfirmed = false;
     bool firstLoad = false;
+    std::string hostLanguageCode; // read by a load that opens the install key, kept until the next one
 };
 ProgramState &state();
 

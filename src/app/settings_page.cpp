@@ -33,7 +33,7 @@ QString hostFolder(const std::string &folder) {
 
 void TForm1::BReloadClick() {
     auto &state = kvl::app::state();
-    kvl::host::loadHostSettings(*this, {state.firstLoad, state.preferences.language});
+    kvl::host::loadHostSettings(*this, {state.firstLoad, state.preferences.language, state.hostLanguageCode});
 }
 
 void TForm1::BApplyClick() { kvl::host::applyHostSettings(*this); }

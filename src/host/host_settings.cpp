@@ -40,7 +40,7 @@ std::optional<std::string> hostLanguageName(std::string_view hostCode, std::stri
     };
     static constexpr std::array<Entry, 3> names{{
         {"ENG", "English", "Englisch"},
-        {"FRA", "French", "Franz\xE4sisch"},
+        {"FRA", "French", "Franz\xF6sisch"}, // code page 1252: 0xF6 is "ö"
         {"GER", "German", "Deutsch"},
     }};
     for (const Entry &entry : names) {

@@ -17,18 +17,18 @@ using platform::RootKey;
 using platform::View;
 
 // The key stays open only for the one step; the registry object closes it on every way out.
-void loadInstallKey(HostPage &page, const LoadContext &context, std::string &hostLanguageCode) {
+void loadInstallKey(HostPage &page, const LoadContext &context) {
     Registry registry;
     if (!registry.openKey(RootKey::LocalMachine, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
         return;
     page.showSettingsTab();
     page.setInstallDirectory(registry.readString("Directory"));
-    hostLanguageCode = registry.readString("Language");
+    context.hostLanguageCode = registry.readString("Language");
     if (context.firstLoad)
         page.selectSettingsPage();
 }
 
-void loadUserKey(HostPage &page, const LoadContext &context, const std::string &hostLanguageCode) {
+void loadUserKey(HostPage &page, const LoadContext &context) {
     Registry registry;
     if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
         return;
@@ -39,7 +39,7 @@ void loadUserKey(HostPage &page, const LoadContext &context, const std::string &
         page.setRememberedChoice(field, page.pathText(field));
     }
     page.setMaxObjText(maxObjLoadText(static_cast<std::uint32_t>(registry.readInteger(kMaxObjValue))));
-    if (const auto name = hostLanguageName(hostLanguageCode, context.interfaceLanguage))
+    if (const auto name = hostLanguageName(context.hostLanguageCode, context.interfaceLanguage))
         page.setHostLanguageName(*name);
 }
 
@@ -76,11 +76,9 @@ void applyFilterFile(HostPage &page) {
 } // namespace
 
 void loadHostSettings(HostPage &page, LoadContext context) {
-    std::string localLanguageCode;
-    std::string &hostLanguageCode = context.hostLanguageCode ? *context.hostLanguageCode : localLanguageCode;
-    loadInstallKey(page, context, hostLanguageCode);
+    loadInstallKey(page, context);
     context.firstLoad = false;
-    loadUserKey(page, context, hostLanguageCode);
+    loadUserKey(page, context);
     loadFilterFile(page);
 }
 

@@ -7,13 +7,12 @@
 namespace kvl::host {
 
 // What a load needs beyond the page: the first-load flag (cleared by the load after the install-key
-// step) and the interface language code for the host language's display name.
+// step), the interface language code for the host language's display name, and the host language
+// code, held between loads: a load that cannot open the install key still names the code read before.
 struct LoadContext {
     bool &firstLoad;
     const std::string &interfaceLanguage;
-    // Where the host language code lives between loads: a load that cannot open the install key
-    // still names the code read before. Without it the code lives for this one load only.
-    std::string *hostLanguageCode = nullptr;
+    std::string &hostLanguageCode;
 };
 
 // The load (BReloadClick). Raises kvl::Error at the first failing step; what was set stays set.

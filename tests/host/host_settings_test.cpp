@@ -47,7 +47,7 @@ TEST(HostSettings, LanguageNamesMatchBothCodesExactly) {
     };
     const Case cases[] = {
         {"ENG", "ENG", "English"},        {"ENG", "GER", "Englisch"},   {"FRA", "ENG", "French"},
-        {"FRA", "GER", "Franz\xE4sisch"}, {"GER", "ENG", "German"},     {"GER", "GER", "Deutsch"},
+        {"FRA", "GER", "Franz\xF6sisch"}, {"GER", "ENG", "German"},     {"GER", "GER", "Deutsch"},
         {"eng", "ENG", std::nullopt},     {"ENG", "eng", std::nullopt}, {"ITA", "ENG", std::nullopt},
         {"ENG", "", std::nullopt},        {"", "GER", std::nullopt},    {"ENG ", "ENG", std::nullopt},
     };

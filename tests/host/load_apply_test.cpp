@@ -39,7 +39,7 @@ std::vector<std::string> userKeyLines(const std::map<std::string, std::string> &
 class LoadApplyTest : public ::testing::Test {
 protected:
     void load(const std::string &interfaceLanguage = "ENG") {
-        loadHostSettings(page, {firstLoad, interfaceLanguage, &hostLanguageCode});
+        loadHostSettings(page, {firstLoad, interfaceLanguage, hostLanguageCode});
     }
     std::string loadError(const std::string &interfaceLanguage = "ENG") {
         try {
@@ -175,9 +175,10 @@ TEST_F(LoadApplyTest, UserKeyFailureStopsTheLoadAndKeepsWhatWasLoaded) {
         localPrefix.writeFilter("0");
         FakeHostPage localPage;
         bool localFirstLoad = true;
+        std::string localLanguageCode;
         std::string message;
         try {
-            loadHostSettings(localPage, {localFirstLoad, "ENG"});
+            loadHostSettings(localPage, {localFirstLoad, "ENG", localLanguageCode});
         } catch (const Error &error) {
             message = error.what();
         }
@@ -215,6 +216,17 @@ TEST_F(LoadApplyTest, LanguageNameFollowsTheInterfaceLanguageOnTheNextLoad) {
     EXPECT_FALSE(page.pageSelected) << "only the first load selects the page";
     load("ITA");
     EXPECT_EQ(page.languageName, "Englisch") << "an unknown interface code leaves the name";
+}
+
+TEST_F(LoadApplyTest, HostLanguageCodeOutlivesALoadWithoutInstallKey) {
+    prefix.installHost("FRA");
+    prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines());
+    load("ENG");
+    const std::string userHive = kvl::test::TempPrefix::readFile(prefix.userReg());
+    kvl::test::TempPrefix::writeFile(prefix.systemReg(), "WINE REGISTRY Version 2\n\n#arch=win64\n");
+    load("GER");
+    EXPECT_EQ(page.languageName, "Franz\xF6sisch");
+    EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.userReg()), userHive);
 }
 
 TEST_F(LoadApplyTest, ApplyWithoutUserKeyWritesOnlyTheFilterFile) {
