@@ -3,13 +3,17 @@
 # Does nothing when everything is there already.
 set -euo pipefail
 
+# Usage: install-deps.sh run|test. "run" is what building and starting the editor needs (the build
+# configures the tests too, hence GoogleTest; Xvfb gives a display where there is none); "test" adds
+# the Windows cross build and wine.
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    g++-mingw-w64-x86-64 wine wine64
-    xvfb xauth fonts-dejavu-core
 )
+if [ "${1:-test}" = test ]; then
+    packages+=(g++-mingw-w64-x86-64 wine wine64)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
