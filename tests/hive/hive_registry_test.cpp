@@ -173,6 +173,29 @@ TEST_F(HiveRegistry, KeysWithOnlySubkeysExistAndGetASectionWhenWritten) {
     EXPECT_FALSE(registry.openKey(RootKey::CurrentUser, "Software\\Varn", Access::Read, View::Default));
 }
 
+TEST_F(HiveRegistry, HeadersOpenWhateverEscapesTheyUse) {
+    prefix.addUserKey("Software\\\\\\x00dcml\\\\T\\[1\\]\\x41", {"\"V\"=dword:00000001"});
+    prefix.addUserKey("Software\\\\\xc3\xa4\\101", {"\"V\"=dword:00000002"});
+    struct Case {
+        std::string path;
+        bool opens;
+    };
+    const std::vector<Case> cases = {
+        {"software\\\xfcml\\t[1]a", true},
+        {"SOFTWARE\\\xdcML\\T[1]A", true},
+        {"Software\\\xfcml\\T[1]", false},
+        {"Software\\\xfcml", true},
+        {"software\\\xc4"
+         "A",
+         true},
+        {"Software\\\xe4", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(registry.openKey(RootKey::CurrentUser, c.path, Access::Read, View::Default), c.opens);
+    }
+}
+
 TEST_F(HiveRegistry, MissingPrefixOrHiveOpensNothing) {
     setenv("WINEPREFIX", (prefix.path() + "/nowhere").c_str(), 1);
     EXPECT_FALSE(open(Access::Read));

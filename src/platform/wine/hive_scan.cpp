@@ -1,5 +1,6 @@
 #include "platform/wine/hive_scan.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/wine/hive_syntax.h"
@@ -35,12 +36,39 @@ bool isBelow(std::u16string_view path, std::u16string_view key) {
     return path.size() > key.size() && path[key.size()] == u'\\' && sameName(path.substr(0, key.size()), key);
 }
 
+char foldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; }
+
+// Whether a header's raw path may name the key or a key below it. Decoding every header would
+// cost more than all the rest of the scan, so the raw text is compared with the key as Wine writes
+// it; only where either holds a non-ASCII byte or an escape other than a quoted character is the
+// answer left to the decoded comparison.
+bool mayName(std::string_view raw, std::string_view escapedKey) {
+    const std::size_t common = std::min(raw.size(), escapedKey.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const char a = raw[i];
+        const char b = escapedKey[i];
+        if ((a & 0x80) || (b & 0x80))
+            return true;
+        if (a == '\\' || b == '\\') {
+            const bool quoted = a == b && i + 1 < common && raw[i + 1] == escapedKey[i + 1] &&
+                                std::string_view("\\[]\"").find(raw[i + 1]) != std::string_view::npos;
+            if (!quoted)
+                return true;
+            ++i;
+        } else if (foldAscii(a) != foldAscii(b)) {
+            return false;
+        }
+    }
+    return raw.size() >= escapedKey.size();
+}
+
 } // namespace
 
 HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
     HiveScan scan;
     if (!text.starts_with(kSignature))
         return scan;
+    const std::string escapedKey = escapeHiveString(keyPath, "[]");
     std::u16string path;
     bool inKey = false;
     bool keyOpen = false; // the found key's section has not ended yet
@@ -60,11 +88,13 @@ HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
         case '[':
             if (keyOpen)
                 scan.key->end = pos, keyOpen = false;
-            path.clear();
-            eol = parseHeaderLine(text, pos, &path);
+            eol = parseHeaderLine(text, pos, nullptr);
             inKey = true;
-            if (eol == kBad || (scan.key && !scan.key->implicit))
+            if (eol == kBad || (scan.key && !scan.key->implicit) ||
+                !mayName(text.substr(pos + 1, text.rfind(']', eol) - pos - 1), escapedKey))
                 break;
+            path.clear();
+            parseHeaderLine(text, pos, &path);
             if (sameName(path, keyPath))
                 scan.key = KeySpan{pos, eol + 1, text.size(), false}, keyOpen = true;
             else if (!scan.key && isBelow(path, keyPath))
