@@ -1,6 +1,7 @@
 #include "registry_fixture.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/cp1252.h"
 #include "platform/system.h"
@@ -27,18 +28,16 @@ std::string valueLine(const StoredValue &value) {
     const bool terminated = !value.data.empty() && value.data.back() == '\0';
     const bool text = value.type == kSz || value.type == kExpandSz || value.type == kMultiSz;
     if (text && terminated) {
-        const std::string body = hiveString(value.data.substr(0, value.data.size() - 1));
-        return name + "=" + (value.type == kSz ? "" : "str(" + std::to_string(value.type) + "):") + "\"" +
-               body + "\"";
+        const std::u16string body = platform::cp1252ToUtf16(value.data.substr(0, value.data.size() - 1));
+        return name + "=" + (value.type == kSz ? "" : "str(" + std::to_string(value.type) + "):") +
+               wine::formatStringData(body);
+    }
+    if (value.type == kDword && value.data.size() == 4) {
+        std::uint32_t number = 0; // the data is little-endian, as is every machine this runs on
+        std::memcpy(&number, value.data.data(), 4);
+        return name + "=" + wine::formatDwordData(number);
     }
     char buffer[16];
-    if (value.type == kDword && value.data.size() == 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = number << 8 | static_cast<unsigned char>(value.data[i]);
-        std::snprintf(buffer, sizeof buffer, "dword:%08x", unsigned(number));
-        return name + "=" + buffer;
-    }
     std::string bytes;
     const std::u16string units = platform::cp1252ToUtf16(value.data);
     std::string raw;
@@ -90,13 +89,8 @@ public:
             if (!wine::sameName(valueName, platform::cp1252ToUtf16(name)))
                 continue;
             StoredValue value{name, data.type, data.bytes};
-            if (data.type == kSz || data.type == kExpandSz || data.type == kMultiSz) {
-                std::u16string units;
-                for (std::size_t i = 0; i + 1 < data.bytes.size(); i += 2)
-                    units += static_cast<char16_t>(static_cast<unsigned char>(data.bytes[i]) |
-                                                   static_cast<unsigned char>(data.bytes[i + 1]) << 8);
-                value.data = platform::utf16ToCp1252(units);
-            }
+            if (data.type == kSz || data.type == kExpandSz || data.type == kMultiSz)
+                value.data = platform::utf16ToCp1252(wine::textUnits(data));
             return value;
         }
         return std::nullopt;

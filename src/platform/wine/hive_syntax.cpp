@@ -158,6 +158,14 @@ std::size_t parseHeaderLine(std::string_view text, std::size_t pos, std::u16stri
     return pos < text.size() && text[pos] == '\n' ? pos : kBad;
 }
 
+std::u16string textUnits(const ValueData &data) {
+    std::u16string units(data.bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(data.bytes[2 * i]) |
+                                         static_cast<unsigned char>(data.bytes[2 * i + 1]) << 8);
+    return units;
+}
+
 ValueData stringData(std::u16string_view text) {
     ValueData data{kRegSz, {}};
     appendUtf16(data.bytes, text);

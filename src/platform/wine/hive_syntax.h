@@ -33,6 +33,8 @@ std::size_t parseValueName(std::string_view text, std::size_t pos, std::u16strin
 // A key header "[path] seconds" at pos. Returns the position of its '\n', or kBad.
 std::size_t parseHeaderLine(std::string_view text, std::size_t pos, std::u16string *path);
 
+// The data as UTF-16 units (a trailing odd byte is no unit).
+std::u16string textUnits(const ValueData &data);
 ValueData stringData(std::u16string_view text);
 ValueData dwordData(std::uint32_t value);
 // The data of a value as Wine writes it after "name=", without the line end.

@@ -31,23 +31,12 @@ struct PendingValue {
 std::size_t ansiSize(const ValueData &data) {
     if (data.type != kRegSz && data.type != kRegExpandSz && data.type != kRegMultiSz)
         return data.bytes.size();
-    std::u16string units(data.bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(static_cast<unsigned char>(data.bytes[2 * i]) |
-                                         static_cast<unsigned char>(data.bytes[2 * i + 1]) << 8);
-    return utf16ToCp1252(units).size();
+    return utf16ToCp1252(textUnits(data)).size();
 }
 
 std::string ansiText(const ValueData &data) {
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < data.bytes.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(data.bytes[i]) |
-                                                static_cast<unsigned char>(data.bytes[i + 1]) << 8);
-        if (unit == 0)
-            break;
-        units += unit;
-    }
-    return utf16ToCp1252(units);
+    const std::u16string units = textUnits(data);
+    return utf16ToCp1252(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
 } // namespace
