@@ -58,6 +58,9 @@ void applyUserKey(HostPage &page) {
     for (const auto &[name, field] : kPathValues)
         registry.writeString(name, storedPathText(page, field));
     registry.writeInteger(kMaxObjValue, storedMaxObj(page));
+    // The values reach the store together when the key closes; closing here, not in the destructor,
+    // lets a failure to store them reach the user.
+    registry.closeKey();
 }
 
 void resetLastLayout(HostPage &page) {
