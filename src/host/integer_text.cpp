@@ -1,22 +1,13 @@
 #include "host/integer_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 
 namespace kvl::host {
 
 namespace {
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Length of the hexadecimal prefix at the start of the text, 0 when there is none.
 std::size_t hexPrefixLength(std::string_view text) {
@@ -29,17 +20,11 @@ std::size_t hexPrefixLength(std::string_view text) {
 
 // The magnitude of the digits, or nullopt when a digit is invalid, there is none, or it passes the limit.
 std::optional<std::uint64_t> magnitude(std::string_view digits, unsigned base, std::uint64_t limit) {
-    if (digits.empty())
-        return std::nullopt;
     std::uint64_t value = 0;
-    for (char c : digits) {
-        const int digit = hexDigitValue(c);
-        if (digit < 0 || static_cast<unsigned>(digit) >= base)
-            return std::nullopt;
-        value = value * base + static_cast<unsigned>(digit);
-        if (value > limit)
-            return std::nullopt;
-    }
+    const char *last = digits.data() + digits.size();
+    const auto [end, error] = std::from_chars(digits.data(), last, value, static_cast<int>(base));
+    if (error != std::errc() || end != last || value > limit)
+        return std::nullopt;
     return value;
 }
 

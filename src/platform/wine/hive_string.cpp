@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <iterator>
 
@@ -14,32 +16,19 @@ namespace {
 constexpr std::string_view kNamedEscapes = "abtnvfre";
 constexpr std::array<char16_t, 8> kNamedUnits = {7, 8, 9, 10, 11, 12, 13, 27};
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool isOctal(char16_t c) { return c >= '0' && c <= '7'; }
 
 // Reads up to maxDigits digits of the given base; 0 digits is a malformed escape.
 std::size_t parseNumberEscape(std::string_view text, std::size_t pos, int base, int maxDigits,
                               char16_t &unit) {
+    const char *first = text.data() + pos;
+    const char *last = text.data() + std::min(text.size(), pos + static_cast<std::size_t>(maxDigits));
     unsigned value = 0;
-    int digits = 0;
-    while (digits < maxDigits && pos < text.size()) {
-        const int digit = hexValue(text[pos]);
-        if (digit < 0 || digit >= base)
-            break;
-        value = value * base + digit;
-        ++digits, ++pos;
-    }
+    const auto [end, error] = std::from_chars(first, last, value, base);
+    if (error != std::errc())
+        return kBad;
     unit = static_cast<char16_t>(value);
-    return digits == 0 ? kBad : pos;
+    return pos + static_cast<std::size_t>(end - first);
 }
 
 // pos is just after the backslash.
@@ -127,7 +116,7 @@ std::string escapeHiveString(std::u16string_view text, std::string_view delimite
         const char16_t next = i + 1 < text.size() ? text[i + 1] : 0;
         if (c > 127) {
             // A hex digit after the escape would be read as part of it, so the escape is padded.
-            const bool padded = next < 128 && hexValue(static_cast<char>(next)) >= 0;
+            const bool padded = next < 128 && std::isxdigit(static_cast<unsigned char>(next));
             std::snprintf(buffer, sizeof buffer, padded ? "\\x%04x" : "\\x%x", unsigned(c));
             out += buffer;
         } else if (c < 32) {
