@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/program_state.h"
 #include "app/windows.h"
+#include "first_paint.h"
 
 #include <QEvent>
 #include <algorithm>
@@ -34,20 +35,7 @@ const char *const kChildFlag = "--editor-child";
 int runEditorChild(int argc, char **argv) {
     kvl::app::Application application(argc, argv);
     kvl::app::createWindows();
-    struct FirstPaint : QObject {
-        bool eventFilter(QObject *watched, QEvent *event) override {
-            if (event->type() == QEvent::Paint)
-                QMetaObject::invokeMethod(
-                    qApp,
-                    [] {
-                        std::puts("painted");
-                        std::fflush(stdout);
-                        std::_Exit(0);
-                    },
-                    Qt::QueuedConnection);
-            return QObject::eventFilter(watched, event);
-        }
-    } firstPaint;
+    FirstPaint firstPaint;
     Form1->installEventFilter(&firstPaint);
     Form1->show();
     return application.exec();

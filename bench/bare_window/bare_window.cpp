@@ -1,28 +1,9 @@
 // The start-up baseline: a bare Qt window of the main window's size, nothing else. Prints "painted"
 // on stdout at its first paint and ends, exactly as the editor does under the start-up benchmark.
-#include <QApplication>
-#include <QEvent>
-#include <QWidget>
-#include <cstdio>
-#include <cstdlib>
+#include "../first_paint.h"
 
-namespace {
-class FirstPaint : public QObject {
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Paint)
-            QMetaObject::invokeMethod(
-                qApp,
-                [] {
-                    std::puts("painted");
-                    std::fflush(stdout);
-                    std::_Exit(0);
-                },
-                Qt::QueuedConnection);
-        return QObject::eventFilter(watched, event);
-    }
-};
-} // namespace
+#include <QApplication>
+#include <QWidget>
 
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
