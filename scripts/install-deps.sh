@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    googletest libgtest-dev libgmock-dev
 )
 if [ "${1:-test}" = test ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64)
