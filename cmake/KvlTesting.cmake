@@ -19,7 +19,7 @@ function(kvl_test_folder target)
         add_test(NAME ${target} COMMAND ${target})
     else()
         include(GoogleTest)
-        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120
+        gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 NO_PRETTY_VALUES
             PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINEDEBUG=-all")
     endif()
 endfunction()
