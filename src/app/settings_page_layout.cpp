@@ -71,7 +71,6 @@ void TForm1::buildSettingsGroup(QWidget *page) {
     kvl::app::makeLabel(group, "LMaxObj17", {8, 132});
     EMaxObj17 = kvl::app::place(new TNumberSpinEdit(group), "EMaxObj17", QRect(232, 129, 65, 21));
     EMaxObj17->setRange(1000, 2500);
-    EMaxObj17->setMaxLength(4);
     EMaxObj17->setText("1000");
     kvl::app::makeLabel(group, "LMax17", {304, 132}, kvl::i18n::kMaxObjRange);
     CBDock17 = kvl::app::makeCheckBox(group, "CBDock17", QRect(8, 160, 265, 17));

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QToolButton>
+#include <QValidator>
 #include <QWheelEvent>
 
 namespace {
@@ -31,6 +32,16 @@ double parseNumber(QString text) {
     return ok ? number : 0.0;
 }
 
+// Limits what the user puts into the field (a paste included) without cutting a text set by the
+// program, which a maximum length of the line edit itself would do.
+class UserLengthLimit : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override {
+        return input.size() <= kMaxCharacters ? Acceptable : Invalid;
+    }
+};
+
 } // namespace
 
 TNumberSpinEdit::TNumberSpinEdit(QWidget *parent) : QLineEdit(parent) {
@@ -42,6 +53,7 @@ TNumberSpinEdit::TNumberSpinEdit(QWidget *parent) : QLineEdit(parent) {
     connect(up_, &QToolButton::clicked, this, [this] { stepBy(1); });
     connect(down_, &QToolButton::clicked, this, [this] { stepBy(-1); });
     connect(this, &QLineEdit::textChanged, this, &TNumberSpinEdit::onTextChanged);
+    setValidator(new UserLengthLimit(this));
     setText(QStringLiteral("1000"));
 }
 

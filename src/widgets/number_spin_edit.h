@@ -5,8 +5,8 @@
 class QToolButton;
 
 // The numeric field: holds a text that the program sets and reads unchanged; what the user types is
-// filtered (digits, sign, decimal separator; refused keys beep; at most maxLength characters), every
-// text change is parsed and clamped into the stored value, and leaving the field rewrites the text from
+// filtered (digits, sign, decimal separator; refused keys beep; at most four characters, typed or pasted),
+// every text change is parsed and clamped into the stored value, and leaving the field rewrites the text from
 // that value. Spin buttons and the wheel step the value by the increment.
 class TNumberSpinEdit : public QLineEdit {
     Q_OBJECT

@@ -87,6 +87,38 @@ TEST_F(LoadApplyTest, FailuresAtStartUpAreReportedAndTheWindowStillOpens) {
     }
 }
 
+// The four-character limit is for typing only: a loaded value keeps all its digits and Apply stores
+// exactly what the page shows.
+TEST_F(LoadApplyTest, LoadedMaxObjKeepsAllItsDigitsThroughApply) {
+    struct Case {
+        const char *stored;
+        const char *shown;
+    };
+    const Case cases[] = {
+        {"000003e8", "1000"},
+        {"00002710", "10000"},
+        {"00010000", "4096"},
+        {"ffffffff", "65535"},
+    };
+    for (const Case &c : cases) {
+        TempPrefix own;
+        own.addSystemKey(kHostKeyWine, {std::string("\"Directory\"=\"") + kInstallDir + "\""});
+        std::vector<std::string> user = completeUserValues();
+        std::erase(user, "\"MaxObj\"=dword:000005dc");
+        user.push_back(std::string("\"MaxObj\"=dword:") + c.stored);
+        own.addUserKey(kHostKeyWine, user);
+        errors.clear();
+        start();
+        EXPECT_EQ(text("EMaxObj17").toStdString(), c.shown) << c.stored;
+        click("BApply17");
+        EXPECT_EQ(form().maxObjText(), c.shown) << c.stored;
+        const std::string expected =
+            QString::asprintf("\"MaxObj\"=dword:%08x", QString(c.shown).toUInt()).toStdString();
+        EXPECT_TRUE(contains(TempPrefix::readFile(own.userReg()), expected)) << expected;
+        kvl::app::destroyWindows();
+    }
+}
+
 TEST_F(LoadApplyTest, SelectingTheShownTabLoadsAgain) {
     addInstallKey({"\"Directory\"=dword:00000001"});
     start();

@@ -1,6 +1,8 @@
 #include "widgets/number_spin_edit.h"
 
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -58,6 +60,28 @@ TEST(NumberSpinEdit, CodeSetTextIsKeptUntilFocusLeaves) {
         EXPECT_EQ(edit.value(), c.value) << c.set;
         leaveField(edit);
         EXPECT_EQ(edit.text(), QString(c.afterLeaving)) << c.set;
+    }
+}
+
+// Pasting bypasses the key filter: the four-character limit still holds.
+TEST(NumberSpinEdit, PastedTextIsLimitedAndReadLikeTypedText) {
+    struct Case {
+        const char *pasted;
+        const char *shown;
+        const char *afterLeaving;
+    };
+    const Case cases[] = {
+        {"2000", "2000", "2000"},
+        {"12345", "", "1000"},
+    };
+    for (const Case &c : cases) {
+        TNumberSpinEdit edit;
+        edit.clear();
+        QGuiApplication::clipboard()->setText(c.pasted);
+        edit.paste();
+        EXPECT_EQ(edit.text().toStdString(), c.shown) << c.pasted;
+        leaveField(edit);
+        EXPECT_EQ(edit.text().toStdString(), c.afterLeaving) << c.pasted;
     }
 }
 
