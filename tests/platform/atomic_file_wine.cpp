@@ -52,6 +52,18 @@ TEST_F(AtomicFile, RefusalsLeaveEverythingAsItWas) {
     EXPECT_EQ(entries(), 2u);
 }
 
+TEST_F(AtomicFile, WriteProtectedFolderRefusesNewAndExistingFiles) {
+    TempPrefix::writeFile(file("a.ini"), "old");
+    fs::permissions(folder.driveC(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_FALSE(replaceFileAtomically(file("a.ini"), "new"));
+    EXPECT_FALSE(replaceFileAtomically(file("b.ini"), "new"));
+    fs::permissions(folder.driveC(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(TempPrefix::readFile(file("a.ini")), "old");
+    EXPECT_EQ(entries(), 1u);
+}
+
 TEST_F(AtomicFile, ReadsOnlyRegularFiles) {
     TempPrefix::writeFile(file("a.ini"), std::string("a\0b", 3));
     EXPECT_EQ(readWholeFile(file("a.ini")), std::string("a\0b", 3));

@@ -106,6 +106,10 @@ bool replaceFileAtomically(const std::string &path, const std::string &content) 
         mode = info.st_mode & 07777;
     }
     const std::string folder = folderOf(target);
+    // A write-protected folder refuses as the file does, also where root could create in it anyway.
+    struct stat folderInfo {};
+    if (::stat(folder.c_str(), &folderInfo) == 0 && (folderInfo.st_mode & S_IWUSR) == 0)
+        return false;
     std::string temporary = target + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0)
