@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -29,6 +31,18 @@ TEST_F(AtomicFile, ReplacesContentAndKeepsMode) {
     EXPECT_EQ(fs::status(file("a.ini")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(entries(), 1u) << "no temporary file left behind";
+}
+
+TEST_F(AtomicFile, ReplacedFileKeepsItsOwner) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a file to another user";
+    TempPrefix::writeFile(file("a.ini"), "old");
+    ASSERT_EQ(::chown(file("a.ini").c_str(), 4321, 4322), 0);
+    ASSERT_TRUE(replaceFileAtomically(file("a.ini"), "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(file("a.ini").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
 }
 
 TEST_F(AtomicFile, LinkStaysALink) {

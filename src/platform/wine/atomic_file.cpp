@@ -65,6 +65,14 @@ std::string fileToReplace(const std::string &path) {
     return path;
 }
 
+// Root editing another user's file (the host's filter file, say) must not leave it root's, or its
+// owner could no longer write it. Other users cannot give a file away; their copy stays theirs.
+bool keepOwner(int fd, const struct stat &original) {
+    if (original.st_uid == ::geteuid() && original.st_gid == ::getegid())
+        return true;
+    return ::fchown(fd, original.st_uid, original.st_gid) == 0 || ::geteuid() != 0;
+}
+
 void syncFolder(const std::string &folder) {
     FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0)
@@ -98,7 +106,8 @@ bool replaceFileAtomically(const std::string &path, const std::string &content) 
     const std::string target = fileToReplace(path);
     mode_t mode = modeForNewFile();
     struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) {
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists) {
         // The owner's write bit is Windows' read-only attribute; it refuses even where the user
         // (root) could write anyway.
         if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)
@@ -114,8 +123,8 @@ bool replaceFileAtomically(const std::string &path, const std::string &content) 
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.get() < 0)
         return false;
-    const bool written =
-        ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
+    const bool written = ::fchmod(fd.get(), mode) == 0 && (!exists || keepOwner(fd.get(), info)) &&
+                         writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
     if (!fd.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
