@@ -79,8 +79,12 @@ ReplacedFile::ReplacedFile(std::string target, WriteCall writeCall)
         fail(error);
     }
     struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0)
+    if (::stat(target_.c_str(), &existing) == 0) {
         ::fchmod(fd_, existing.st_mode & 07777);
+        // Root replacing another user's export hands the new file to that user; others cannot.
+        if (::geteuid() == 0)
+            ::fchown(fd_, existing.st_uid, existing.st_gid);
+    }
 }
 
 ReplacedFile::~ReplacedFile() {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "host/fake_host_page.h"
 #include "host/io_error.h"
@@ -171,6 +172,19 @@ TEST_F(RegistryExportTest, ReplacesAnExistingFileKeepingItsMode) {
     ASSERT_EQ(::stat(target().c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     EXPECT_TRUE(TempPrefix::readFile(target()).starts_with("Windows Registry Editor"));
+}
+
+TEST_F(RegistryExportTest, ReplacedFileKeepsItsOwner) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a file to another user";
+    TempPrefix::writeFile(target(), "old");
+    ASSERT_EQ(::chown(target().c_str(), 4321, 4322), 0);
+    FakeHostPage page = examplePage();
+    ASSERT_EQ(exportError(page, target()), "");
+    struct stat status {};
+    ASSERT_EQ(::stat(target().c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 4321u);
+    EXPECT_EQ(status.st_gid, 4322u);
 }
 
 TEST_F(RegistryExportTest, ExportThroughALinkReplacesTheFileItPointsAt) {
