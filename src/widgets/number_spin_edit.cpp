@@ -6,6 +6,7 @@
 #include <QToolButton>
 #include <QValidator>
 #include <QWheelEvent>
+#include <cmath>
 
 namespace {
 
@@ -23,13 +24,13 @@ QToolButton *makeSpinButton(QWidget *parent, Qt::ArrowType arrow) {
     return button;
 }
 
-// Empty text and a lone sign count as 0, so does anything unreadable; "." and "," are both the
-// decimal separator.
+// Empty text and a lone sign count as 0, so does anything unreadable ("nan" and "inf" included);
+// "." and "," are both the decimal separator.
 double parseNumber(QString text) {
     text.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
     const double number = text.toDouble(&ok);
-    return ok ? number : 0.0;
+    return ok && std::isfinite(number) ? number : 0.0;
 }
 
 // Limits what the user puts into the field (a paste included) without cutting a text set by the

@@ -63,7 +63,8 @@ TEST(NumberSpinEdit, CodeSetTextIsKeptUntilFocusLeaves) {
     }
 }
 
-// Pasting bypasses the key filter: the four-character limit still holds.
+// Pasting bypasses the key filter: the four-character limit still holds, and text that reads as no
+// finite number counts as 0.
 TEST(NumberSpinEdit, PastedTextIsLimitedAndReadLikeTypedText) {
     struct Case {
         const char *pasted;
@@ -71,8 +72,8 @@ TEST(NumberSpinEdit, PastedTextIsLimitedAndReadLikeTypedText) {
         const char *afterLeaving;
     };
     const Case cases[] = {
-        {"2000", "2000", "2000"},
-        {"12345", "", "1000"},
+        {"2000", "2000", "2000"}, {"12345", "", "1000"},    {"nan", "nan", "1000"},
+        {"inf", "inf", "1000"},   {"-inf", "-inf", "1000"},
     };
     for (const Case &c : cases) {
         TNumberSpinEdit edit;
