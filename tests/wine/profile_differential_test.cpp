@@ -203,6 +203,8 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
         {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "A", "k"},
         {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "B", "x"},
         {std::string("\0\0[A]\r\nk=1\r\n", 14), "A", "k"},
+        {std::string("[A]\r\nk=\"a\0b\"\r\n", 14), "A", "k"},
+        {std::string("[A]\r\nk=a \0 \r\n", 13), "A", "k"},
         {"\xEF\xBB\xBF[A\xC3\xA4]\r\nk=\xC3\xA4\xE2\x82\xAC\xE2\x98\x83\r\n", "A\xE4", "k"},
         {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE4\0\xAC\x20", 22), "A", "k"},
         {"[A]\r\nk=\xC3\xA4\r\n", "A", "k"},

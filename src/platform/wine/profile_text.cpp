@@ -150,7 +150,7 @@ std::optional<std::string> lookupProfileValue(std::string_view text, std::string
     if (equals == std::string_view::npos)
         return std::nullopt; // a name without "=" has no value
     return std::string(
-        beforeNul(withoutQuotes(trimmed(content.substr(equals + 1)))).substr(0, kMaxValueLength));
+        withoutQuotes(beforeNul(trimmed(content.substr(equals + 1)))).substr(0, kMaxValueLength));
 }
 
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
