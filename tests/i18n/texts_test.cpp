@@ -1,5 +1,7 @@
 #include "i18n/texts.h"
 
+#include "i18n/fixed_texts.h"
+
 #include "widgets/image_combo_box.h"
 #include "widgets/round_button.h"
 
@@ -175,14 +177,24 @@ TEST(Texts, UmlautsAreSingleUnicodeCharacters) {
             }
         EXPECT_TRUE(found) << c.control;
     }
-    // Beyond ASCII only the six letters of the interface occur.
+}
+
+// Beyond ASCII only the six letters of the interface occur, in the language sets and in the fixed
+// texts alike.
+TEST(Texts, BeyondAsciiOnlyTheSixLetters) {
     const QString allowed = QString::fromUtf16(u"\u00e4\u00f6\u00fc\u00c4\u00dc\u00df");
+    std::vector<const char *> texts = {kvl::i18n::kCopyrightLine,
+                                       kvl::i18n::kStatusBarCopyright,
+                                       kvl::i18n::kDistributionTermsEnglish,
+                                       kvl::i18n::kDistributionTermsGerman,
+                                       kvl::i18n::kWebCaption,
+                                       kvl::i18n::kPreferencesDesignCaption};
     for (const Table &table : allTables())
         for (const TextRow &row : table.rows)
-            if (std::string(row.control) != "LAbout2")
-                for (const char *text : {row.designTime, row.english, row.german})
-                    for (QChar ch : QString::fromUtf8(text))
-                        EXPECT_TRUE(ch.unicode() < 128 || allowed.contains(ch)) << row.control;
+            texts.insert(texts.end(), {row.designTime, row.english, row.german});
+    for (const char *text : texts)
+        for (QChar ch : QString::fromUtf8(text))
+            EXPECT_TRUE(ch.unicode() < 128 || allowed.contains(ch)) << text;
 }
 
 TEST(Texts, TableOrderAndSizes) {
