@@ -107,7 +107,9 @@ void TNumberSpinEdit::keyPressEvent(QKeyEvent *e) {
 }
 
 void TNumberSpinEdit::focusOutEvent(QFocusEvent *e) {
-    setText(QString::number(std::clamp(value_, min_, max_), 'f', 0));
+    // A context menu or another active window leaves the focus in the field as far as the form goes.
+    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+        setText(QString::number(std::clamp(value_, min_, max_), 'f', 0));
     QLineEdit::focusOutEvent(e);
 }
 

@@ -86,6 +86,27 @@ TEST(NumberSpinEdit, PastedTextIsLimitedAndReadLikeTypedText) {
     }
 }
 
+// A context menu or a switch to another window does not move the focus out of the field: the typed text
+// stays until the focus really goes to another control.
+TEST(NumberSpinEdit, OnlyARealFocusChangeRewritesTheText) {
+    struct Case {
+        Qt::FocusReason reason;
+        const char *afterwards;
+    };
+    const Case cases[] = {
+        {Qt::PopupFocusReason, "12"},   {Qt::ActiveWindowFocusReason, "12"}, {Qt::TabFocusReason, "1000"},
+        {Qt::MouseFocusReason, "1000"}, {Qt::OtherFocusReason, "1000"},
+    };
+    for (const Case &c : cases) {
+        TNumberSpinEdit edit;
+        edit.clear();
+        QTest::keyClicks(&edit, "12");
+        QFocusEvent out(QEvent::FocusOut, c.reason);
+        QApplication::sendEvent(&edit, &out);
+        EXPECT_EQ(edit.text().toStdString(), c.afterwards) << c.reason;
+    }
+}
+
 TEST(NumberSpinEdit, EveryTextChangeSignals) {
     TNumberSpinEdit edit;
     int changes = 0;
