@@ -8,7 +8,8 @@ namespace kvl::platform {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
-constexpr std::string_view kBlanks = " \t\v\f";
+// Ctrl-Z, the DOS end-of-file mark, counts as a blank too: old files end in it.
+constexpr std::string_view kBlanks = " \t\v\f\x1A";
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Windows sees the text of a line only up to a NUL byte in it.
@@ -61,7 +62,7 @@ std::optional<std::string_view> sectionName(std::string_view content) {
     const auto line = trimmed(content);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
-    const auto close = line.find(']');
+    const auto close = line.rfind(']'); // the name ends at the line's last "]"
     if (close == std::string_view::npos)
         return std::nullopt;
     return trimmed(line.substr(1, close - 1));
