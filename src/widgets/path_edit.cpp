@@ -1,5 +1,6 @@
 #include "widgets/path_edit.h"
 
+#include "platform/cp1252.h"
 #include "platform/error.h"
 #include "widgets/path_rules.h"
 
@@ -46,7 +47,7 @@ QString firstDroppedPath(const QMimeData *data) {
 }
 
 [[noreturn]] void refuseName(const QString &name) {
-    throw kvl::Error("Invalid file name - " + name.toStdString());
+    throw kvl::Error("Invalid file name - " + kvl::platform::utf8ToCp1252(name.toStdString()));
 }
 
 } // namespace

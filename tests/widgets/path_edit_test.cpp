@@ -193,17 +193,27 @@ TEST_F(PrefixTest, DropsOnFileAndFolderEdits) {
     }
 }
 
+// The message travels in code page 1252 like every other error text.
 TEST_F(PrefixTest, InvalidDroppedFileNameIsRefused) {
-    Droppable<TFileNameEdit> edit;
-    edit.setText("C:\\keep.anl3");
-    const std::string bad = prefix.driveC() + "/Layouts/a?b.anl3";
-    try {
-        drop(edit, native(bad));
-        FAIL() << "no error";
-    } catch (const kvl::Error &e) {
-        EXPECT_EQ(std::string(e.what()), "Invalid file name - C:\\Layouts\\a?b.anl3");
+    struct Case {
+        const char *name;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"a?b.anl3", "Invalid file name - C:\\Layouts\\a?b.anl3"},
+        {"\u00e4?b.anl3", "Invalid file name - C:\\Layouts\\\xe4?b.anl3"},
+    };
+    for (const Case &c : cases) {
+        Droppable<TFileNameEdit> edit;
+        edit.setText("C:\\keep.anl3");
+        try {
+            drop(edit, native(prefix.driveC() + "/Layouts/" + c.name));
+            ADD_FAILURE() << "no error for " << c.name;
+        } catch (const kvl::Error &e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+        EXPECT_EQ(edit.text(), "C:\\keep.anl3");
     }
-    EXPECT_EQ(edit.text(), "C:\\keep.anl3");
 }
 
 TEST_F(PrefixTest, ChosenFileWithoutAnsiFormIsRefused) {
