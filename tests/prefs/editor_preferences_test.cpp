@@ -113,6 +113,9 @@ TEST_F(EditorPreferencesTest, RefusedWriteNamesTheFileAndLeavesItAsItWas) {
 
     const std::string missing = folder.path() + "/missing/settings.ini";
     EXPECT_EQ(writeError(prefs, missing), "Unable to write to " + missing);
+
+    const std::string umlaut = folder.path() + "/J\xC3\xBCrgen/settings.ini"; // "ü" in a UTF-8 folder name
+    EXPECT_EQ(writeError(prefs, umlaut), "Unable to write to " + folder.path() + "/J\xFCrgen/settings.ini");
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/missing"));
 }
 
