@@ -9,7 +9,9 @@ namespace kvl::platform {
 
 namespace {
 // A native Linux path is UTF-8, while a message is code page 1252 like every other text of the program.
-std::string pathInMessage(const std::string &path) { return path.starts_with('/') ? utf8ToCp1252(path) : path; }
+std::string pathInMessage(const std::string &path) {
+    return path.starts_with('/') ? utf8ToCp1252(path) : path;
+}
 } // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
