@@ -13,7 +13,7 @@ class HostPage {
 public:
     virtual ~HostPage() = default;
 
-    virtual void showSettingsTab() = 0;   // make the tab of TS17 visible
+    virtual void showSettingsTab() = 0;    // make the tab of TS17 visible
     virtual void selectSettingsPage() = 0; // make TS17 the active page
 
     virtual std::string installDirectory() const = 0; // EPath17

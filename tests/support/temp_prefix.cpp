@@ -11,7 +11,8 @@ namespace fs = std::filesystem;
 namespace kvl::test {
 
 namespace {
-const char *const kSystemHeader = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+const char *const kSystemHeader =
+    "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
 const char *const kUserHeader =
     "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n";
 } // namespace

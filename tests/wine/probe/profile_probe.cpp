@@ -41,9 +41,9 @@ int main(int argc, char **argv) {
         fields >> op >> path >> section >> key >> text;
         if (op == "R") {
             char buffer[2048] = {};
-            const DWORD n = GetPrivateProfileStringA(fromHex(section).c_str(), fromHex(key).c_str(),
-                                                     fromHex(text).c_str(), buffer, sizeof buffer,
-                                                     fromHex(path).c_str());
+            const DWORD n =
+                GetPrivateProfileStringA(fromHex(section).c_str(), fromHex(key).c_str(),
+                                         fromHex(text).c_str(), buffer, sizeof buffer, fromHex(path).c_str());
             std::cout << toHex(std::string(buffer, n)) << "\n";
         } else if (op == "W") {
             const BOOL ok = WritePrivateProfileStringA(fromHex(section).c_str(), fromHex(key).c_str(),
