@@ -1,5 +1,7 @@
 #include "platform/wine/hive_file.h"
 
+#include "platform/wine/replaced_file.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -20,27 +22,6 @@ FileStamp stampOf(const struct stat &info) {
 std::string folderOf(const std::string &path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
     return folder.empty() ? "." : folder;
-}
-
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t written = ::write(fd, data.data(), data.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Makes the rename itself survive a power cut.
-void syncFolder(const std::string &folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -116,33 +97,14 @@ bool mayReplace(const std::string &path) {
            ::access(path.c_str(), W_OK) == 0 && ::access(folderOf(path).c_str(), W_OK) == 0;
 }
 
-bool replaceFile(const std::string &link, const std::vector<std::string_view> &pieces) {
-    // A hive reached through a symbolic link stays a link: the file it points at is replaced.
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::canonical(link, error);
-    const std::string path = error ? link : target.string();
-    struct stat info {};
-    if (!mayReplace(path) || ::stat(path.c_str(), &info) != 0)
+bool replaceFile(const std::string &path, const std::vector<std::string_view> &pieces) {
+    if (!mayReplace(path))
         return false;
-    std::string temporary =
-        folderOf(path) + "/." + std::filesystem::path(path).filename().string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, info.st_mode & 07777) == 0;
-    if (ok && (info.st_uid != ::geteuid() || info.st_gid != ::getegid()))
-        ok = ::fchown(fd, info.st_uid, info.st_gid) == 0 || ::geteuid() != 0;
+    ReplacedFile file(path);
     for (const std::string_view piece : pieces)
-        ok = ok && writeAll(fd, piece);
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    syncFolder(folderOf(path));
-    return true;
+        if (!file.write(piece))
+            return false;
+    return file.commit();
 }
 
 } // namespace kvl::platform::wine
