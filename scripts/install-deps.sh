@@ -12,7 +12,8 @@ packages=(
     googletest libgtest-dev libgmock-dev
 )
 if [ "${1:-test}" = test ]; then
-    packages+=(g++-mingw-w64-x86-64 wine wine64)
+    # The Windows build: the cross compilers, wine to run it, and what builds Qt from Debian's source.
+    packages+=(g++-mingw-w64-x86-64 wine wine64 ninja-build dpkg-dev xz-utils)
 fi
 
 missing=()
