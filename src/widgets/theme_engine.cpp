@@ -58,6 +58,7 @@ std::optional<QString> TThemeEngine::folderTheme(const QString &name) const {
 }
 
 void TThemeEngine::load() {
+    ++loadCount_;
     QString name = skinTitle_;
     if (name.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive))
         name.chop(5);

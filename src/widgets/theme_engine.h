@@ -14,6 +14,8 @@ public:
     void setActive(bool on);
     QString skinFolder() const { return skinFolder_; }
     void setSkinFolder(const QString &hostFolder) { skinFolder_ = hostFolder; }
+    // How many times a theme was loaded (each load redraws every open window).
+    int loadCount() const { return loadCount_; }
 
 private:
     void load();
@@ -21,4 +23,5 @@ private:
     QString skinTitle_ = "Windows 10";
     QString skinFolder_ = "c:\\Skins";
     bool active_ = true;
+    int loadCount_ = 0;
 };
