@@ -1,5 +1,7 @@
 #include "app/guarded_call.h"
 
+#include "app/program_state.h"
+#include "i18n/error_texts.h"
 #include "platform/cp1252.h"
 #include "widgets/message_box.h"
 
@@ -10,6 +12,8 @@ namespace kvl::app {
 QString currentExceptionText(const std::exception_ptr &error) {
     try {
         std::rethrow_exception(error);
+    } catch (const TranslatedError &e) {
+        return kvl::i18n::translatedErrorText(e, state().preferences.language);
     } catch (const std::exception &e) {
         return QString::fromStdString(kvl::platform::cp1252ToUtf8(e.what()));
     } catch (...) {

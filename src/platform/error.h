@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kvl {
 
@@ -9,6 +10,24 @@ namespace kvl {
 class Error : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A failure the program itself adds to the host's rules (a registry it cannot safely write, say). Its
+// text is shown in the interface language, chosen when the message is shown; what() is the English text.
+class TranslatedError : public Error {
+public:
+    enum class Reason {
+        BrokenHive,            // subject: the registry file that exists but cannot be read
+        WineServerUnreachable, // subject: the Wine prefix whose running server cannot be reached
+    };
+    TranslatedError(Reason reason, std::string subject, const std::string &englishText)
+        : Error(englishText), reason_(reason), subject_(std::move(subject)) {}
+    Reason reason() const { return reason_; }
+    const std::string &subject() const { return subject_; }
+
+private:
+    Reason reason_;
+    std::string subject_;
 };
 
 } // namespace kvl

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "platform/error.h"
+
+namespace kvl::i18n {
+
+// The text of a failure the program adds to the host's rules, in the interface language ("GER" German,
+// any other code English, since such a failure must still be understood).
+QString translatedErrorText(const TranslatedError &error, const std::string &languageCode);
+
+} // namespace kvl::i18n
