@@ -13,6 +13,7 @@
 #include "widgets/round_button.h"
 #include "widgets/toggle_switch.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -26,7 +27,16 @@ constexpr int kResolutionRightEdge = 125;
 } // namespace
 
 ProgramLocations ProgramLocations::ofProgram() {
-    return {kvl::prefs::preferencesFilePath(), kvl::platform::executableFolder()};
+    return of(kvl::platform::executableFolder(), kvl::platform::preferencesFolder());
+}
+
+ProgramLocations ProgramLocations::of(const std::string &executableFolder,
+                                      const std::string &preferencesFolder) {
+    // A program whose settings cannot live beside it is an installed one: its folder is no place for
+    // the user's exports, their home folder is.
+    const std::string exportFolder =
+        preferencesFolder == executableFolder ? executableFolder : QDir::homePath().toStdString() + "/";
+    return {kvl::prefs::preferencesFilePath(preferencesFolder), executableFolder, exportFolder};
 }
 
 TForm1::TForm1(ProgramLocations locations, QWidget *parent)
@@ -46,7 +56,7 @@ void TForm1::FormCreate() {
     setFixedSize(kOuterWidth, kDesignedHeight);
     auto &state = kvl::app::state();
     state.preferences =
-        kvl::prefs::readEditorPreferences(locations_.preferencesFile, locations_.executableFolder);
+        kvl::prefs::readEditorPreferences(locations_.preferencesFile, locations_.firstExportFolder);
     selectInitialTheme();
     decideManualButton();
     PGVersie->setTabVisible(0, false);

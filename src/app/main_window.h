@@ -22,9 +22,12 @@ class TThemedStatusBar;
 
 // Where the program finds its own files; tests point it at a scratch folder.
 struct ProgramLocations {
-    std::string preferencesFile;  // settings.ini
-    std::string executableFolder; // ends in the platform's separator
+    std::string preferencesFile;   // settings.ini
+    std::string executableFolder;  // ends in the platform's separator
+    std::string firstExportFolder; // the export dialog's folder until settings.ini names one
     static ProgramLocations ofProgram();
+    // Folders end in the platform's separator.
+    static ProgramLocations of(const std::string &executableFolder, const std::string &preferencesFolder);
 };
 
 // The main window: the round-button bar, the start-up warning panel, the status bar and the settings

@@ -8,6 +8,12 @@ namespace kvl::platform {
 // The running executable's folder, ending in the platform's separator ('\' on Windows, '/' on Linux).
 std::string executableFolder();
 
+// The folder of the editor's own "settings.ini", ending in the platform's separator. Windows: the
+// executable's folder. Linux: the same where the user may make files there (a portable copy), else the
+// user's configuration folder, $XDG_CONFIG_HOME/kvl-settings-editor/ (~/.config/... by default), made
+// when missing so that the close flow can write the file there.
+std::string preferencesFolder();
+
 // Whether a regular file exists at a path (same path rule as the profile operations).
 bool fileExists(const std::string &path);
 

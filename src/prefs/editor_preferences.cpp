@@ -2,7 +2,6 @@
 
 #include "host/integer_text.h"
 #include "platform/profile.h"
-#include "platform/system.h"
 
 namespace kvl::prefs {
 
@@ -22,14 +21,14 @@ std::int32_t readInteger(const platform::IniFile &file, const char *key, std::in
 
 } // namespace
 
-std::string preferencesFilePath() { return platform::executableFolder() + "settings.ini"; }
+std::string preferencesFilePath(const std::string &folder) { return folder + "settings.ini"; }
 
-EditorPreferences readEditorPreferences(const std::string &iniPath, const std::string &executableFolder) {
+EditorPreferences readEditorPreferences(const std::string &iniPath, const std::string &firstExportFolder) {
     const platform::IniFile file(iniPath);
     const EditorPreferences defaults;
     EditorPreferences prefs;
     prefs.language = file.readString(kSection, kLanguage, defaults.language);
-    prefs.lastSaveDir = file.readString(kSection, kLastSaveDir, executableFolder);
+    prefs.lastSaveDir = file.readString(kSection, kLastSaveDir, firstExportFolder);
     prefs.showStart = readInteger(file, kShowStart, defaults.showStart);
     prefs.useHints = readInteger(file, kUseHints, defaults.useHints);
     prefs.closeConfirmOn = readInteger(file, kCloseConfirmOn, defaults.closeConfirmOn);

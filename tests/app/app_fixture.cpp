@@ -57,7 +57,7 @@ void AppTest::addFilterFileIn(const TempPrefix &where, const std::string &defaul
 
 void AppTest::writeSettings(const std::string &content) { TempPrefix::writeFile(settingsPath(), content); }
 
-void AppTest::start() { kvl::app::createWindows({settingsPath(), programFolder_}); }
+void AppTest::start() { kvl::app::createWindows(ProgramLocations::of(programFolder_, programFolder_)); }
 
 TForm1 &AppTest::form() const { return *Form1; }
 

@@ -23,6 +23,10 @@ TEST(SystemContract, ExecutableFolderHoldsTheRunningProgram) {
     EXPECT_TRUE(fileExists(folder + kExecutable));
 }
 
+TEST(SystemContract, SettingsOfAWritableProgramStayBesideIt) {
+    EXPECT_EQ(preferencesFolder(), executableFolder());
+}
+
 TEST(SystemContract, FileExistsOnlyForRegularFiles) {
     const ContractFolder folder;
     folder.write("present.ini", "x");

@@ -119,8 +119,10 @@ TEST_F(EditorPreferencesTest, RefusedWriteNamesTheFileAndLeavesItAsItWas) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "/missing"));
 }
 
-TEST(PreferencesFilePath, IsBesideTheExecutable) {
-    EXPECT_EQ(preferencesFilePath(), platform::executableFolder() + "settings.ini");
+// The test program's folder is writable, as a portable copy's is.
+TEST(PreferencesFilePath, IsBesideAWritableExecutable) {
+    EXPECT_EQ(preferencesFilePath(platform::preferencesFolder()),
+              platform::executableFolder() + "settings.ini");
 }
 
 } // namespace

@@ -61,6 +61,11 @@ void syncFolder(const std::string &folder) {
 
 } // namespace
 
+bool folderTakesNewFiles(const std::string &folder) {
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && !writeProtected(folder, status);
+}
+
 ReplacedFile::ReplacedFile(const std::string &target, WriteCall writeCall)
     : target_(linkTarget(target)), writeCall_(writeCall) {
     const std::filesystem::path path(target_);

@@ -36,4 +36,7 @@ private:
     int error_ = 0;
 };
 
+// Whether a new file may be made in the folder, judged by the same rule as a replacement there.
+bool folderTakesNewFiles(const std::string &folder);
+
 } // namespace kvl::platform
