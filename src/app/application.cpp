@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/guarded_call.h"
+#include "app/host_store_check.h"
 #include "app/program_state.h"
 #include "app/windows.h"
 #include "i18n/fixed_texts.h"
@@ -15,7 +16,10 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
 Application::~Application() { destroyWindows(); }
 
 int Application::run() {
+    // The windows come first: they read the interface language the message needs.
     createWindows();
+    if (!hostStoreFound())
+        return 1;
     Form1->show();
     exec();
     return 0;

@@ -10,7 +10,9 @@ class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
     ~Application() override;
-    int run(); // creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end
+    // Creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end, 1 when
+    // there is no host store to edit.
+    int run();
     bool notify(QObject *receiver, QEvent *event) override;
 };
 

@@ -17,6 +17,21 @@ ErrorText textOf(TranslatedError::Reason reason) {
         return {"The registry file %1 cannot be read", "Die Registry-Datei %1 kann nicht gelesen werden"};
     case TranslatedError::Reason::WineServerUnreachable:
         return {"Wine is running in %1 and cannot be reached", "Wine läuft in %1 und ist nicht erreichbar"};
+    case TranslatedError::Reason::NotAWinePrefix:
+        // The one place where the user learns how to point the program elsewhere; it ends with a
+        // sentence so that the full stop of the error box does not land on the command.
+        return {"No Wine prefix was found in %1 (it holds no system.reg or user.reg), so there are no "
+                "settings of KVL 17 to edit.\n\n"
+                "To edit those of another prefix, start the editor with WINEPREFIX set to that folder, "
+                "for example in a terminal:\n"
+                "WINEPREFIX=$HOME/.wine-kvl kvl-settings-editor\n\n"
+                "The editor closes now.",
+                "In %1 wurde kein Wine-Präfix gefunden (dort gibt es weder system.reg noch user.reg), "
+                "daher gibt es keine Einstellungen von KVL 17 zu bearbeiten.\n\n"
+                "Um die eines anderen Präfixes zu bearbeiten, starten Sie den Editor mit WINEPREFIX auf "
+                "diesen Ordner gesetzt, zum Beispiel in einem Terminal:\n"
+                "WINEPREFIX=$HOME/.wine-kvl kvl-settings-editor\n\n"
+                "Der Editor wird jetzt beendet."};
     }
     return {"", ""};
 }

@@ -19,6 +19,7 @@ public:
     enum class Reason {
         BrokenHive,            // subject: the registry file that exists but cannot be read
         WineServerUnreachable, // subject: the Wine prefix whose running server cannot be reached
+        NotAWinePrefix,        // subject: the folder taken for the Wine prefix, which holds no registry
     };
     TranslatedError(Reason reason, std::string subject, const std::string &englishText)
         : Error(englishText), reason_(reason), subject_(std::move(subject)) {}

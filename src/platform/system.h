@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/error.h"
+
 namespace kvl::platform {
 
 // The running executable's folder, ending in the platform's separator ('\' on Windows, '/' on Linux).
@@ -27,6 +29,10 @@ std::optional<std::string> windowsPath(const std::string &nativePath);
 
 // The Wine prefix in use on Linux ($WINEPREFIX, else ~/.wine); empty on Windows.
 std::string winePrefix();
+
+// Why the host's settings cannot be where the program looks for them, or nullopt when they can.
+// Linux: the prefix folder holds no registry of Wine. Windows: never.
+std::optional<TranslatedError> hostStoreProblem();
 
 // Asks the shell to "open" a document or web address; the result is not examined.
 void shellOpen(const std::string &target);

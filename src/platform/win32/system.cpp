@@ -27,6 +27,9 @@ std::optional<std::string> windowsPath(const std::string &nativePath) { return n
 
 std::string winePrefix() { return {}; }
 
+// The registry is always there.
+std::optional<TranslatedError> hostStoreProblem() { return std::nullopt; }
+
 void shellOpen(const std::string &target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
