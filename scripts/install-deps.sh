@@ -3,17 +3,25 @@
 # Does nothing when everything is there already.
 set -euo pipefail
 
-# Usage: install-deps.sh run|test. "run" is what building and starting the editor needs (the build
-# configures the tests too, hence GoogleTest; Xvfb gives a display where there is none); "test" adds
-# the Windows cross build and wine.
+# Usage: install-deps.sh run|package|test. "run" is what building and starting the editor needs (the
+# build configures the tests too, hence GoogleTest; Xvfb gives a display where there is none); "package"
+# adds what makes its Debian package; "test" adds that too, the validators of the installed files, the
+# Windows cross build and wine.
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev fonts-liberation fonts-dejavu-core xvfb xauth
     googletest libgtest-dev libgmock-dev
 )
+if [ "${1:-test}" != run ]; then
+    # The Debian package: dpkg-shlibdeps names the libraries, which file tells it to look at.
+    packages+=(dpkg-dev file)
+fi
 if [ "${1:-test}" = test ]; then
     # The Windows build: the cross compilers, wine to run it, and what builds Qt from Debian's source.
-    packages+=(g++-mingw-w64-x86-64 wine wine64 ninja-build dpkg-dev xz-utils)
+    packages+=(g++-mingw-w64-x86-64 wine wine64 ninja-build xz-utils)
+    # Debian's validators of the installed desktop entry and AppStream metadata; rsvg-convert redraws
+    # the menu icons (scripts/render-icons.sh).
+    packages+=(desktop-file-utils appstream librsvg2-bin)
 fi
 
 missing=()

@@ -11,6 +11,8 @@ namespace kvl::app {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(kvl::i18n::kApplicationTitle);
+    // The name of the installed desktop entry: desktops show its icon for the program's windows.
+    setDesktopFileName("org.example.KvlSettingsEditor");
 }
 
 Application::~Application() { destroyWindows(); }
