@@ -6,6 +6,7 @@
 #include "app/guarded_call.h"
 #include "app/preferences_form.h"
 #include "app/program_state.h"
+#include "i18n/fixed_texts.h"
 #include "i18n/texts.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
@@ -73,7 +74,7 @@ void TForm1::selectInitialTheme() {
     auto &skin = kvl::app::state().preferences.skinIndex;
     if (skin != 1)
         skin = 0;
-    ThemeEngine.setSkinTitle(skin == 1 ? "Windows 11" : "Windows 10");
+    ThemeEngine.setSkinTitle(kvl::i18n::skinName(skin));
 }
 
 QString TForm1::manualFile(const std::string &languageCode) const {

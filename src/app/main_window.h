@@ -67,6 +67,8 @@ public:
 
     TThemeEngine ThemeEngine;
     TSaveFileDialog DlgSave;
+    // The start-up warning panel's toggle; the preferences dialog moves it along with its own.
+    TToggleSwitch *CBWarning = nullptr;
 
     // HostPage: the settings page's controls in code page 1252.
     void showSettingsTab() override;
@@ -127,7 +129,6 @@ private:
     bool firstShowDone_ = false;
 
     QGroupBox *GBStart = nullptr;
-    TToggleSwitch *CBWarning = nullptr;
     QTabWidget *PGVersie = nullptr;
     QWidget *TS17 = nullptr;
     QLabel *LResolution = nullptr;
