@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/confirm_dialog.h"
 #include "app/dialog_centring.h"
+#include "app/preferences_form.h"
 #include "app/program_state.h"
 #include "widgets/round_button.h"
 
@@ -37,15 +38,19 @@ protected:
     }
 };
 
-TEST_F(DialogTest, AboutIsCentredOnTheMainWindowAtEachShowing) {
+TEST_F(DialogTest, DialogsAreCentredOnTheMainWindowAtEachShowing) {
     startWith("");
-    for (const QPoint mainAt : {QPoint(100, 50), QPoint(7, 201)}) {
-        form().move(mainAt);
-        QPoint shownAt;
-        whenShown(About, [&] { shownAt = About->pos(); });
-        click("BAbout");
-        EXPECT_EQ(shownAt, kvl::app::centredPosition(form().frameGeometry(), About->frameGeometry().size()));
-    }
+    for (const QPoint mainAt : {QPoint(100, 50), QPoint(7, 201)})
+        for (const auto [dialog, opener] :
+             {std::pair<QDialog *, const char *>{About, "BAbout"}, {Form3, "BSettings"}}) {
+            form().move(mainAt);
+            QPoint shownAt;
+            whenShown(dialog, [&] { shownAt = dialog->pos(); });
+            click(opener);
+            EXPECT_EQ(shownAt,
+                      kvl::app::centredPosition(form().frameGeometry(), dialog->frameGeometry().size()))
+                << opener;
+        }
     QPoint confirmAt;
     whenShown(Confirmit, [&] { confirmAt = Confirmit->pos(); });
     click("BClose");
