@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/confirm_dialog.h"
+#include "app/preferences_form.h"
 #include "app/program_state.h"
 
 #include <QPixmap>
@@ -36,6 +37,22 @@ TEST_F(ScreenshotTest, DISABLED_SaveScreenshots) {
         click("BClose");
         kvl::app::destroyWindows();
     }
+}
+
+TEST_F(ScreenshotTest, DISABLED_SavePreferencesScreenshots) {
+    for (const char *language : {"ENG", "GER"})
+        for (const char *skin : {"0", "1"}) {
+            // One switch off, so that both looks are seen.
+            writeSettings(std::string("[User]\r\nLanguage=") + language + "\r\nSelectedWinVersion=" + skin +
+                          "\r\nShowStart=0\r\n");
+            start();
+            form().show();
+            const std::string name = std::string("preferences_") + language + "_" +
+                                     (skin == std::string("0") ? "Windows10" : "Windows11");
+            whenShown(Form3, [&] { save(Form3, name); });
+            click("BSettings");
+            kvl::app::destroyWindows();
+        }
 }
 
 } // namespace
