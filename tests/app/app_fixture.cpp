@@ -45,6 +45,12 @@ void AppTest::addInstallKey(const std::vector<std::string> &values) {
     prefix.addSystemKey(kHostKeyWine, values);
 }
 
+void AppTest::addCompleteHost(const std::string &defaultSetting) {
+    addInstallKey();
+    prefix.addUserKey(kHostKeyWine, completeUserValues());
+    addFilterFile(defaultSetting);
+}
+
 std::string AppTest::filterFileIn(const TempPrefix &where) {
     return where.driveC() + "/Program Files/Varnel/KVL 17/Resourcen/Categories/Filters/deprecated_models.inf";
 }

@@ -32,6 +32,8 @@ protected:
     void addInstallKey(const std::vector<std::string> &values = {
                            std::string("\"Directory\"=\"") + kInstallDir + "\"", "\"Language\"=\"ENG\""});
     void addFilterFile(const std::string &defaultSetting) { addFilterFileIn(prefix, defaultSetting); }
+    // A host installation with all eight user values and the filter file.
+    void addCompleteHost(const std::string &defaultSetting = "1");
     static void addFilterFileIn(const TempPrefix &where, const std::string &defaultSetting);
     std::string filterFile() const { return filterFileIn(prefix); }
     static std::string filterFileIn(const TempPrefix &where);

@@ -18,9 +18,7 @@ bool contains(const std::string &text, const std::string &part) {
 }
 
 TEST_F(LoadApplyTest, CompleteHostSettingsFillThePage) {
-    addInstallKey();
-    prefix.addUserKey(kHostKeyWine, completeUserValues());
-    addFilterFile("0");
+    addCompleteHost("0");
     start();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
     EXPECT_EQ(text("EPath17"), "C:\\Program Files\\Varnel\\KVL 17");

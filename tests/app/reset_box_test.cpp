@@ -11,9 +11,7 @@ class ResetBoxTest : public AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
-        addInstallKey();
-        prefix.addUserKey(kHostKeyWine, completeUserValues());
-        addFilterFile("1");
+        addCompleteHost();
         start();
     }
     void TearDown() override {

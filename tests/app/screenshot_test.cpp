@@ -20,9 +20,7 @@ protected:
 };
 
 TEST_F(ScreenshotTest, DISABLED_SaveScreenshots) {
-    addInstallKey();
-    prefix.addUserKey(kHostKeyWine, completeUserValues());
-    addFilterFile("1");
+    addCompleteHost();
     for (const char *language : {"ENG", "GER"}) {
         writeSettings(std::string("[User]\r\nLanguage=") + language + "\r\n");
         start();
