@@ -10,6 +10,7 @@
 #include "i18n/texts.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
+#include "widgets/key_navigator.h"
 #include "widgets/message_box.h"
 #include "widgets/round_button.h"
 #include "widgets/toggle_switch.h"
@@ -46,11 +47,26 @@ TForm1::TForm1(ProgramLocations locations, QWidget *parent)
     buildFrame();
     kvl::i18n::applyDesignTimeTexts(*this, kvl::i18n::mainWindowTexts());
     kvl::app::fitLabels(*this);
+    // The navigator belongs to the window's definition, so it exists before FormCreate runs.
+    kvl::app::runGuarded(nullptr, [this] { createKeyNavigator(); });
     // A failure ends the creation early; the window is still created and shown.
     kvl::app::runGuarded(nullptr, [this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The watch ends with the window; a failure to end it is told, and the window goes all the same.
+    if (KeyNavigator1)
+        kvl::app::runGuarded(nullptr, [this] { KeyNavigator1->setActive(false); });
+}
+
+void TForm1::createKeyNavigator() {
+    const QString navigated =
+        "TEdit;TMaskEdit; TCurrencyEdit; TDateEdit; TRadioButton; TComboBox; TCheckBox; TComboEdit; TEditEx";
+    KeyNavigator1 = new TKeyNavigator(this);
+    KeyNavigator1->setObjectName("KeyNavigator1");
+    KeyNavigator1->setEnterClasses(navigated);
+    KeyNavigator1->setUpDownClasses(navigated);
+}
 
 void TForm1::FormCreate() {
     // The frame is known only once the window is shown; showEvent trims the client to it.

@@ -14,6 +14,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
+class TKeyNavigator;
 class TNumberSpinEdit;
 class TPathEdit;
 class TRoundButton;
@@ -101,6 +102,7 @@ private:
     };
 
     void FormCreate();
+    void createKeyNavigator();
     void buildFrame();
     void buildStartPanel();
     void buildButtonBar();
@@ -127,6 +129,7 @@ private:
 
     ProgramLocations locations_;
     bool firstShowDone_ = false;
+    TKeyNavigator *KeyNavigator1 = nullptr;
 
     QGroupBox *GBStart = nullptr;
     QTabWidget *PGVersie = nullptr;
