@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPointer>
-
-class QLabel;
 
 // A drop-down list (no typing) whose items may carry images, with a caption label bound to it:
 // shown above the box's left edge, indented 5 pixels, following the box when it moves.

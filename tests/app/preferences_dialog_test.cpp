@@ -6,7 +6,6 @@
 #include "widgets/round_button.h"
 #include "widgets/toggle_switch.h"
 
-#include <QLabel>
 #include <QTest>
 
 namespace kvl::test {
