@@ -50,6 +50,10 @@ const ComponentClass *named(const char *name) {
 } // namespace
 
 QStringList componentClassChain(const QWidget &control) {
+    // The toolkit's file dialogs stand in for the system's, whose controls are none of the program's:
+    // a name typed there must still be confirmed with Return.
+    if (control.window()->inherits("QFileDialog"))
+        return {};
     // A part that takes the focus for its control (a tab widget's tab bar) answers as that control.
     const QWidget *widget = &control;
     while (widget->parentWidget() && widget->parentWidget()->focusProxy() == widget)

@@ -6,7 +6,8 @@
 #include "widgets/round_button.h"
 
 #include <QCheckBox>
-#include <QLabel>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QThread>
 #include <functional>
@@ -23,6 +24,11 @@ TEST(KeyNavigator, ClassLists) {
     const Make fileEdit = [](QWidget *p) { return new TFileNameEdit(p); };
     const Make folderEdit = [](QWidget *p) { return new TFolderNameEdit(p); };
     const Make tabBar = [](QWidget *p) { return (new QTabWidget(p))->focusProxy(); };
+    const Make fileDialogName = [](QWidget *p) {
+        auto *dialog = new QFileDialog(p);
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        return dialog->findChild<QLineEdit *>("fileNameEdit");
+    };
     struct Case {
         const char *list;
         Make control;
@@ -41,6 +47,7 @@ TEST(KeyNavigator, ClassLists) {
         {kProgramList, folderEdit, false},
         {kProgramList, [](QWidget *p) { return new TImageComboBox(p); }, false},
         {"TPageControl", tabBar, true},
+        {kProgramList, fileDialogName, false},
     };
     for (const Case &c : cases) {
         QWidget window;
