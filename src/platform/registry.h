@@ -26,6 +26,9 @@ public:
     bool openKey(RootKey root, const std::string &path, Access access, View view);
     void closeKey();
     bool hasOpenKey() const;
+    // Whether the open key's values were read from stored files that a running program may since have
+    // changed without storing them yet (Wine keeps a prefix's registry in memory while it runs).
+    bool mayBeOutdated() const;
 
     // Missing value, or a size of 0: empty text, no error. REG_SZ and REG_EXPAND_SZ (unexpanded)
     // are taken up to the first NUL; any other type is "Invalid data type".
@@ -34,8 +37,8 @@ public:
     // a type other than REG_DWORD is "Invalid data type".
     std::int32_t readInteger(const std::string &name);
     // Writes are checked at once ("Failed to set data" when refused). A backend may collect them and
-    // store them together when the key is closed; closeKey then raises "Failed to set data" if that
-    // fails, and the store is left as it was.
+    // store them together when the key is closed; closeKey then raises "Failed to set data" (or a
+    // kvl::TranslatedError naming a cause of its own) if that fails, and the store is left as it was.
     void writeString(const std::string &name, const std::string &value);
     void writeInteger(const std::string &name, std::int32_t value);
 

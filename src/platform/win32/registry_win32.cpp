@@ -47,6 +47,8 @@ void Registry::closeKey() {
 
 bool Registry::hasOpenKey() const { return impl_->key != nullptr; }
 
+bool Registry::mayBeOutdated() const { return false; }
+
 std::string Registry::readString(const std::string &name) {
     DWORD size = 0;
     DWORD type = 0;

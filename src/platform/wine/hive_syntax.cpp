@@ -1,5 +1,6 @@
 #include "platform/wine/hive_syntax.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -178,6 +179,13 @@ ValueData dwordData(std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8)
         data.bytes += static_cast<char>(value >> shift);
     return data;
+}
+
+std::uint32_t dwordValue(const ValueData &data) {
+    std::uint32_t value = 0;
+    for (std::size_t i = std::min<std::size_t>(data.bytes.size(), 4); i-- > 0;)
+        value = (value << 8) | static_cast<unsigned char>(data.bytes[i]);
+    return value;
 }
 
 std::string formatStringData(std::u16string_view text) { return "\"" + escapeHiveString(text, "\"") + "\""; }

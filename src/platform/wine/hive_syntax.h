@@ -37,6 +37,8 @@ std::size_t parseHeaderLine(std::string_view text, std::size_t pos, std::u16stri
 std::u16string textUnits(const ValueData &data);
 ValueData stringData(std::u16string_view text);
 ValueData dwordData(std::uint32_t value);
+// The number in the data's bytes, little-endian as Windows stores it (at most its first four count).
+std::uint32_t dwordValue(const ValueData &data);
 // The data of a value as Wine writes it after "name=", without the line end.
 std::string formatStringData(std::u16string_view text);
 std::string formatDwordData(std::uint32_t value);

@@ -10,6 +10,8 @@
 #include "platform/wine/hive_file.h"
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
+#include "platform/wine/server_registry.h"
+#include "platform/wine/wine_server.h"
 
 namespace kvl::platform {
 
@@ -39,14 +41,26 @@ std::string ansiText(const ValueData &data) {
     return utf16ToCp1252(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
+[[noreturn]] void failUnreachable(const std::string &prefix) {
+    throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix),
+                          "Wine is running in " + utf8ToCp1252(prefix) +
+                              " and cannot be reached; nothing was applied");
+}
+
 } // namespace
 
 struct Registry::Impl {
+    std::string prefix;
+    RootKey root = RootKey::CurrentUser;
     std::string hivePath;
     std::u16string keyPath;
     Access access = Access::Read;
     FileContent hive;
     KeySpan key;
+    // The key's values as the running server gave them; the hive is then not read.
+    std::optional<std::vector<NamedValue>> served;
+    std::optional<pid_t> servedBy;
+    bool mayBeOutdated = false;
     std::vector<PendingValue> pending;
 
     std::optional<ValueData> find(const std::string &name) const {
@@ -56,6 +70,11 @@ struct Registry::Impl {
         });
         if (written != pending.rend())
             return written->data;
+        if (served) {
+            const auto value = std::find_if(served->begin(), served->end(),
+                                            [&](const NamedValue &v) { return sameName(v.name, wanted); });
+            return value == served->end() ? std::nullopt : std::optional(value->data);
+        }
         const std::string_view text = hive.text();
         for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
             if (text[pos] != '"' && text[pos] != '@')
@@ -83,9 +102,33 @@ struct Registry::Impl {
             pending.push_back(std::move(entry));
     }
 
-    // The hive may have been replaced since the key was opened (wineserver saves it now and then):
-    // the values go into the hive as it is now.
-    bool commit() {
+    // A server may have started or stopped since the key was opened: asked again just before anything
+    // is stored, it decides the way. Raises kvl::Error when nothing could be stored.
+    void commit() {
+        const std::vector<pid_t> servers = prefixServers(prefix);
+        if (servers.empty()) {
+            if (!commitToHive())
+                fail("Failed to set data for ", pending.front().name);
+            return;
+        }
+        std::vector<NamedValue> values;
+        for (const PendingValue &value : pending) {
+            if (!importable(value.data))
+                fail("Failed to set data for ", value.name);
+            values.push_back({value.edit.name, value.data});
+        }
+        const ServerAnswer answer =
+            servers.size() == 1 ? writeThroughServer(prefix, servers.front(), servedBy, root, keyPath, values)
+                                : ServerAnswer::Unreachable;
+        if (answer == ServerAnswer::KeyMissing)
+            fail("Failed to set data for ", pending.front().name);
+        if (answer == ServerAnswer::Unreachable)
+            failUnreachable(prefix);
+    }
+
+    // The hive may have been replaced since the key was opened (wineserver saves it now and then), or
+    // not been read at all: the values go into the hive as it is now.
+    bool commitToHive() {
         if (fileStamp(hivePath) != hive.stamp) {
             auto current = readWholeFile(hivePath);
             if (!current)
@@ -121,11 +164,28 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     if (relative.empty())
         return false;
     auto impl = std::make_unique<Impl>();
-    impl->hivePath = winePrefix() + (root == RootKey::LocalMachine ? "/system.reg" : "/user.reg");
+    impl->prefix = winePrefix();
+    impl->root = root;
+    impl->hivePath = impl->prefix + (root == RootKey::LocalMachine ? "/system.reg" : "/user.reg");
     impl->keyPath = cp1252ToUtf16(relative);
     impl->access = access;
     if (access == Access::AllAccess && !mayReplace(impl->hivePath))
         return false;
+    // A running server holds newer values than the hive files; only when it cannot be asked are the files
+    // read, and the values may then be outdated.
+    const std::vector<pid_t> servers = prefixServers(impl->prefix);
+    if (servers.size() == 1) {
+        ServerRead read = readThroughServer(impl->prefix, servers.front(), root, impl->keyPath);
+        if (read.answer == ServerAnswer::KeyMissing)
+            return false;
+        if (read.answer == ServerAnswer::Done) {
+            impl->served = std::move(read.values);
+            impl->servedBy = servers.front();
+            impl_ = std::move(impl);
+            return true;
+        }
+    }
+    impl->mayBeOutdated = !servers.empty();
     auto hive = readWholeFile(impl->hivePath);
     if (!hive)
         return false;
@@ -142,14 +202,20 @@ void Registry::closeKey() {
     if (!impl_)
         return;
     const std::unique_ptr<Impl> impl = std::move(impl_);
-    if (impl->pending.empty() || impl->commit())
+    if (impl->pending.empty())
         return;
-    // Called while another failure unwinds, this one would only hide it.
-    if (std::uncaught_exceptions() == 0)
-        fail("Failed to set data for ", impl->pending.front().name);
+    try {
+        impl->commit();
+    } catch (const Error &) {
+        // Called while another failure unwinds, this one would only hide it.
+        if (std::uncaught_exceptions() == 0)
+            throw;
+    }
 }
 
 bool Registry::hasOpenKey() const { return impl_ != nullptr; }
+
+bool Registry::mayBeOutdated() const { return impl_ && impl_->mayBeOutdated; }
 
 std::string Registry::readString(const std::string &name) {
     const auto data = impl_ ? impl_->find(name) : std::nullopt;
@@ -166,10 +232,7 @@ std::int32_t Registry::readInteger(const std::string &name) {
         fail("Failed to get data for ", name);
     if (data->type != kRegDword)
         fail("Invalid data type for ", name);
-    std::uint32_t value = 0;
-    for (std::size_t i = data->bytes.size(); i-- > 0;)
-        value = (value << 8) | static_cast<unsigned char>(data->bytes[i]);
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(dwordValue(*data));
 }
 
 void Registry::writeString(const std::string &name, const std::string &value) {
