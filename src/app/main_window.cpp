@@ -7,12 +7,14 @@
 #include "app/preferences_form.h"
 #include "app/program_state.h"
 #include "i18n/fixed_texts.h"
+#include "i18n/status_notes.h"
 #include "i18n/texts.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
 #include "widgets/key_navigator.h"
 #include "widgets/message_box.h"
 #include "widgets/round_button.h"
+#include "widgets/themed_status_bar.h"
 #include "widgets/toggle_switch.h"
 
 #include <QDir>
@@ -123,6 +125,13 @@ void TForm1::showScreenSize() {
 void TForm1::Languages() {
     kvl::i18n::applyLanguage(*this, kvl::i18n::mainWindowTexts(), kvl::app::state().preferences.language);
     kvl::app::fitLabels(*this);
+    showOutdatedNote(outdatedNote_);
+}
+
+void TForm1::showOutdatedNote(bool shown) {
+    outdatedNote_ = shown;
+    SBar->setPanelText(0, shown ? kvl::i18n::outdatedValuesNote(kvl::app::state().preferences.language)
+                                : QString());
 }
 
 void TForm1::Showhints() {

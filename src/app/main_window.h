@@ -86,6 +86,7 @@ public:
     void setResetChecked(kvl::host::PathField field, bool checked) override;
     std::string maxObjText() const override;
     void setMaxObjText(const std::string &text) override;
+    void showOutdatedNote(bool shown) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -130,6 +131,7 @@ private:
     ProgramLocations locations_;
     bool firstShowDone_ = false;
     TKeyNavigator *KeyNavigator1 = nullptr;
+    bool outdatedNote_ = false;
 
     QGroupBox *GBStart = nullptr;
     QTabWidget *PGVersie = nullptr;

@@ -33,6 +33,10 @@ public:
 
     virtual std::string maxObjText() const = 0; // EMaxObj17
     virtual void setMaxObjText(const std::string &text) = 0;
+
+    // Whether the page says that the values it shows may be older than what Wine programs see: the load
+    // read stored files while Wine ran in the prefix and could not be asked.
+    virtual void showOutdatedNote(bool shown) = 0;
 };
 
 } // namespace kvl::host

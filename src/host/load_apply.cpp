@@ -17,9 +17,17 @@ using platform::RootKey;
 using platform::View;
 
 // The key stays open only for the one step; the registry object closes it on every way out.
+bool openForLoad(Registry &registry, RootKey root, HostPage &page) {
+    if (!registry.openKey(root, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
+        return false;
+    if (registry.mayBeOutdated())
+        page.showOutdatedNote(true);
+    return true;
+}
+
 void loadInstallKey(HostPage &page, const LoadContext &context) {
     Registry registry;
-    if (!registry.openKey(RootKey::LocalMachine, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
+    if (!openForLoad(registry, RootKey::LocalMachine, page))
         return;
     page.showSettingsTab();
     page.setInstallDirectory(registry.readString("Directory"));
@@ -30,7 +38,7 @@ void loadInstallKey(HostPage &page, const LoadContext &context) {
 
 void loadUserKey(HostPage &page, const LoadContext &context) {
     Registry registry;
-    if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::View64))
+    if (!openForLoad(registry, RootKey::CurrentUser, page))
         return;
     for (const auto &[name, flag] : kFlagValues)
         page.setFlag(flag, registry.readInteger(name) == 1);
@@ -79,6 +87,7 @@ void applyFilterFile(HostPage &page) {
 } // namespace
 
 void loadHostSettings(HostPage &page, LoadContext context) {
+    page.showOutdatedNote(false);
     loadInstallKey(page, context);
     context.firstLoad = false;
     loadUserKey(page, context);

@@ -16,7 +16,14 @@ ErrorText textOf(TranslatedError::Reason reason) {
     case TranslatedError::Reason::BrokenHive:
         return {"The registry file %1 cannot be read", "Die Registry-Datei %1 kann nicht gelesen werden"};
     case TranslatedError::Reason::WineServerUnreachable:
-        return {"Wine is running in %1 and cannot be reached", "Wine läuft in %1 und ist nicht erreichbar"};
+        return {
+            "Wine is running in %1 and cannot be reached, so nothing was applied. Close the Wine programs "
+            "of this prefix and wait a few seconds until Wine has ended (if it keeps running, end it with "
+            "\"WINEPREFIX=%1 wineserver -k\" in a terminal), then apply again",
+            "Wine läuft in %1 und ist nicht erreichbar, daher wurde nichts übernommen. Schließen Sie die "
+            "Wine-Programme dieses Präfixes und warten Sie einige Sekunden, bis Wine beendet ist (läuft es "
+            "weiter, beenden Sie es im Terminal mit \"WINEPREFIX=%1 wineserver -k\"), und übernehmen Sie "
+            "dann erneut"};
     case TranslatedError::Reason::NotAWinePrefix:
         // The one place where the user learns how to point the program elsewhere; it ends with a
         // sentence so that the full stop of the error box does not land on the command.

@@ -26,6 +26,7 @@ public:
     std::map<Flag, bool> flags;
     std::map<PathField, PathEdit> edits;
     std::string maxObj = "1000"; // design-time text
+    bool outdatedNote = false;
 
     void showSettingsTab() override { tabVisible = true; }
     void selectSettingsPage() override { pageSelected = true; }
@@ -61,6 +62,7 @@ public:
 
     std::string maxObjText() const override { return maxObj; }
     void setMaxObjText(const std::string &text) override { maxObj = text; }
+    void showOutdatedNote(bool shown) override { outdatedNote = shown; }
 
     // A user's choice in a path edit: the handler is attached, so the remembered choice follows.
     void choose(PathField field, const std::string &text) { setPathText(field, text); }
