@@ -1,3 +1,4 @@
+#include "hive/peer/wine_peer_prefix.h"
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/registry.h"
@@ -6,15 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
-namespace fs = std::filesystem;
-
 namespace kvl::platform {
 namespace {
 
 using test::TempPrefix;
+using test::WinePeerPrefix;
 
 const std::string kKey = "Software\\KvlPeer";
 // Texts as `wine reg add` receives them on its (UTF-8) command line.
@@ -25,53 +22,29 @@ const std::string kExpandable = "C:\\x\\%USERPROFILE%\\\xc3\xa4";
 class WinePeer : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (std::system("command -v wine >/dev/null 2>&1 && command -v wineboot >/dev/null 2>&1") != 0)
-            return;
-        std::string pattern = (fs::temp_directory_path() / "kvl-wine-peer-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            return;
-        prefix_ = new std::string(pattern);
-        const bool made =
-            wine("wineboot -i") && wine("wineserver -w") &&
-            wine(addValue("Sz", "REG_SZ", kText) + " && " + addValue("Ex", "REG_EXPAND_SZ", kExpandable) +
-                 " && " + addValue("Dw", "REG_DWORD", "1000") + " && " +
-                 addValue("Bin", "REG_BINARY", "0102030405060708090a0b0c0d0e0f101112131415161718191a") +
-                 " && " + addValue("Multi", "REG_MULTI_SZ", "one\\0two") + " && wineserver -w");
-        if (!made)
-            TearDownTestSuite();
+        prefix_ = WinePeerPrefix::make(
+            addValue("Sz", "REG_SZ", kText) + " && " + addValue("Ex", "REG_EXPAND_SZ", kExpandable) + " && " +
+            addValue("Dw", "REG_DWORD", "1000") + " && " +
+            addValue("Bin", "REG_BINARY", "0102030405060708090a0b0c0d0e0f101112131415161718191a") + " && " +
+            addValue("Multi", "REG_MULTI_SZ", "one\\0two"));
     }
-    static void TearDownTestSuite() {
-        if (!prefix_)
-            return;
-        wine("wineserver -k");
-        std::error_code ignored;
-        fs::remove_all(*prefix_, ignored);
-        delete prefix_;
-        prefix_ = nullptr;
-    }
+    static void TearDownTestSuite() { prefix_.reset(); }
     void SetUp() override {
         if (!prefix_)
             GTEST_SKIP() << "wine and wineboot are needed for the peer checks with Wine's own tools";
         wine("wineserver -k"); // it would write its own copy of the hives back over ours
-        setenv("WINEPREFIX", prefix_->c_str(), 1);
+        setenv("WINEPREFIX", prefix_->path().c_str(), 1);
     }
 
-    // Runs a shell command line with the suite's prefix, through a script so that it needs no quoting.
-    static bool wine(const std::string &command) {
-        const std::string script = *prefix_ + "/command.sh";
-        TempPrefix::writeFile(script, command + "\n");
-        const std::string line =
-            "WINEPREFIX='" + *prefix_ + "' WINEDEBUG=-all sh '" + script + "' >/dev/null 2>&1";
-        return std::system(line.c_str()) == 0;
-    }
+    static bool wine(const std::string &command) { return prefix_->run(command); }
     static std::string addValue(const std::string &name, const std::string &type, const std::string &data) {
         return "wine reg add 'HKCU\\Software\\KvlPeer' /v " + name + " /t " + type + " /d '" + data + "' /f";
     }
-    std::string hive(const char *name) const { return TempPrefix::readFile(*prefix_ + "/" + name); }
+    std::string hive(const char *name) const { return prefix_->file(name); }
 
-    static std::string *prefix_;
+    static std::unique_ptr<WinePeerPrefix> prefix_;
 };
-std::string *WinePeer::prefix_ = nullptr;
+std::unique_ptr<WinePeerPrefix> WinePeer::prefix_;
 
 TEST_F(WinePeer, AFreshPrefixParsesAndStaysByteIdenticalWhenOnlyRead) {
     const std::string system = hive("system.reg");
@@ -129,7 +102,7 @@ TEST_F(WinePeer, WineReadsBackWhatWeWrote) {
         registry.writeInteger("Bin", 2500);
     }
     // Wine's export is UTF-16 and spells every value out in the .reg syntax.
-    const std::string exported = *prefix_ + "/export.reg";
+    const std::string exported = prefix_->path() + "/export.reg";
     ASSERT_TRUE(wine("wine reg export 'HKCU\\Software\\KvlPeer' '" + exported + "' /y"));
     const std::string raw = TempPrefix::readFile(exported);
     std::u16string units;

@@ -4,21 +4,17 @@
 #include "platform/wine/wine_server.h"
 
 #include "hive/fake_server.h"
-#include "support/temp_prefix.h"
+#include "hive/peer/wine_peer_prefix.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <thread>
-
-namespace fs = std::filesystem;
 
 namespace kvl::platform {
 namespace {
 
-using test::TempPrefix;
+using test::WinePeerPrefix;
 
 const std::string kHostKey = "Software\\Varnel\\KVL 17.00\\QTRX";
 const std::string kWineKey = "'HKCU\\Software\\Varnel\\KVL 17.00\\QTRX'";
@@ -29,31 +25,15 @@ const std::string kText = " C:\\Programme\\\xe4\xdf\x80\\\"Lua\" %EDITOR%\t1\\ "
 class WineServerPeer : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (std::system("command -v wine >/dev/null 2>&1 && command -v wineserver >/dev/null 2>&1") != 0)
-            return;
-        std::string pattern = (fs::temp_directory_path() / "kvl-server-peer-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            return;
-        prefix_ = new std::string(pattern);
-        if (!shell("wineboot -i && wineserver -w && wine reg add " + kWineKey +
-                   " /v MaxObj /t REG_DWORD /d 0x10000 /f && wine reg add " + kWineKey +
-                   " /v LastANL /t REG_SZ /d x /f") ||
-            !stopServer())
-            TearDownTestSuite();
+        prefix_ = WinePeerPrefix::make("wine reg add " + kWineKey +
+                                       " /v MaxObj /t REG_DWORD /d 0x10000 /f && wine reg add " + kWineKey +
+                                       " /v LastANL /t REG_SZ /d x /f");
     }
-    static void TearDownTestSuite() {
-        if (!prefix_)
-            return;
-        stopServer();
-        std::error_code ignored;
-        fs::remove_all(*prefix_, ignored);
-        delete prefix_;
-        prefix_ = nullptr;
-    }
+    static void TearDownTestSuite() { prefix_.reset(); }
     void SetUp() override {
         if (!prefix_)
             GTEST_SKIP() << "wine and wineserver are needed for the checks with a running server";
-        setenv("WINEPREFIX", prefix_->c_str(), 1);
+        setenv("WINEPREFIX", prefix_->path().c_str(), 1);
         ASSERT_TRUE(stopServer());
     }
     void TearDown() override {
@@ -61,18 +41,10 @@ protected:
             stopServer();
     }
 
-    // A shell command line with the suite's prefix, through a script so that it needs no quoting;
-    // time-bounded.
-    static bool shell(const std::string &command) {
-        const std::string script = *prefix_ + "/command.sh";
-        TempPrefix::writeFile(script, command + "\n");
-        const std::string line = "WINEPREFIX='" + *prefix_ + "' WINEDEBUG=-all timeout 180 sh '" + script +
-                                 "' >'" + *prefix_ + "/output.txt' 2>&1";
-        return std::system(line.c_str()) == 0;
-    }
+    static bool shell(const std::string &command) { return prefix_->run(command); }
     static bool serversUntil(bool running) {
         for (int i = 0; i < 400; ++i) {
-            if (wine::prefixServers(*prefix_).empty() != running)
+            if (wine::prefixServers(prefix_->path()).empty() != running)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -85,9 +57,9 @@ protected:
     // What Wine's programs see of a value.
     static std::string query(const std::string &name) {
         shell("wine reg query " + kWineKey + " /v " + name);
-        return TempPrefix::readFile(*prefix_ + "/output.txt");
+        return prefix_->output();
     }
-    static std::string userReg() { return TempPrefix::readFile(*prefix_ + "/user.reg"); }
+    static std::string userReg() { return prefix_->file("user.reg"); }
 
     static void apply(std::int32_t maxObj, const std::string &lastAnl) {
         Registry registry;
@@ -104,9 +76,9 @@ protected:
         return registry.readString(name);
     }
 
-    static std::string *prefix_;
+    static std::unique_ptr<WinePeerPrefix> prefix_;
 };
-std::string *WineServerPeer::prefix_ = nullptr;
+std::unique_ptr<WinePeerPrefix> WineServerPeer::prefix_;
 
 TEST_F(WineServerPeer, AnApplyWhileTheServerRunsOutlivesItsSaveAndExit) {
     ASSERT_TRUE(startServer());
@@ -157,7 +129,7 @@ TEST_F(WineServerPeer, AFolderLeftByAnEndedServerCountsAsNone) {
     apply(1500, "direct");
     EXPECT_NE(userReg().find("\"MaxObj\"=dword:000005dc\n"), std::string::npos)
         << "written to the hive at once";
-    EXPECT_TRUE(wine::prefixServers(*prefix_).empty()) << "no Wine started";
+    EXPECT_TRUE(wine::prefixServers(prefix_->path()).empty()) << "no Wine started";
 }
 
 } // namespace
