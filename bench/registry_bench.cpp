@@ -4,7 +4,10 @@
 //   write: open, write the eight values of Apply, close  vs  copy + fsync + rename of the hive
 // on a synthetic 50 MB hive, user.reg files of 1, 10 and 50 MB, and a fresh prefix's system.reg
 // (made with wineboot when wine is there, or taken from $KVL_BENCH_SYSTEM_REG).
+//   server: Apply and a load of the user key in that fresh prefix while a Wine server runs for it
+//           vs  the same with no server
 #include "platform/registry.h"
+#include "platform/wine/wine_server.h"
 #include "support/temp_prefix.h"
 
 #include <algorithm>
@@ -16,6 +19,8 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <thread>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -38,6 +43,14 @@ double milliseconds(const std::function<void()> &work) {
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+double medianOfRounds(const std::function<void()> &work) {
+    std::vector<double> times;
+    work();
+    for (int round = 0; round < kRounds; ++round)
+        times.push_back(milliseconds(work));
+    return median(times);
 }
 
 // Keys of the kinds a real hive holds, the host key about two thirds in.
@@ -125,6 +138,38 @@ void compare(const char *what, const std::function<void()> &baseline, const std:
                 median(ours), median(ours) / median(base));
 }
 
+bool wine(const std::string &prefix, const std::string &command) {
+    return std::system(
+               ("WINEPREFIX='" + prefix + "' WINEDEBUG=-all " + command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A server cannot run beside a server, so the baseline runs first and the subject after it.
+void compareWithServer(const std::string &prefix) {
+    const std::string key = "'HKCU\\" + kHostKey + "'";
+    if (!wine(prefix, "wine reg add " + key + " /v MaxObj /t REG_DWORD /d 1000 /f") ||
+        !wine(prefix, "wineserver -k; wineserver -w")) {
+        std::printf("no host key in the fresh prefix: server comparison skipped\n");
+        return;
+    }
+    const std::string previous = std::getenv("WINEPREFIX");
+    setenv("WINEPREFIX", prefix.c_str(), 1);
+    const auto load = [] { openAndRead(RootKey::CurrentUser, kHostKey, "LastANL", "ANLPath"); };
+    const double directApply = medianOfRounds(applyEightValues);
+    const double directLoad = medianOfRounds(load);
+    wine(prefix, "wineserver -p");
+    while (kvl::platform::wine::prefixServers(prefix).empty())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const double servedApply = medianOfRounds(applyEightValues);
+    const double servedLoad = medianOfRounds(load);
+    wine(prefix, "wineserver -k; wineserver -w");
+    setenv("WINEPREFIX", previous.c_str(), 1);
+    for (const auto &[what, direct, served] :
+         {std::tuple{"Apply, Wine server running vs none", directApply, servedApply},
+          std::tuple{"load user key, Wine server running vs none", directLoad, servedLoad}})
+        std::printf("%-50s baseline %9.2f ms   registry %9.2f ms   ratio %5.2f\n", what, direct, served,
+                    served / direct);
+}
+
 std::string freshSystemReg(const TempPrefix &prefix) {
     if (const char *given = std::getenv("KVL_BENCH_SYSTEM_REG"))
         return given;
@@ -155,6 +200,8 @@ int main() {
                 [&] { readFile(prefix.systemReg()); }, readTwo);
         compare(("read, fresh system.reg " + size + ", vs getline").c_str(),
                 [&] { readLines(prefix.systemReg()); }, readTwo);
+        if (!std::getenv("KVL_BENCH_SYSTEM_REG"))
+            compareWithServer(fs::path(fresh).parent_path().string());
     } else {
         std::printf("no fresh prefix (wine missing): system.reg read skipped\n");
     }
