@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/scoped_variable.h"
+
 namespace kvl::test {
 
 // A child process that holds the lock of a Wine server's folder for a prefix, as a live server does, and
@@ -95,20 +97,14 @@ private:
 // PATH replaced by one folder that holds, when given, a `wine` script logging its arguments; restored after.
 class ToolPath {
 public:
-    explicit ToolPath(const std::string &wineScript = "") {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvl-path-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data()) ? pattern : "/nonexistent";
+    explicit ToolPath(const std::string &wineScript = "") : folder_(scratchFolder()), path_("PATH", folder_) {
         if (!wineScript.empty()) {
             std::ofstream(folder_ + "/wine") << "#!/bin/sh\necho \"$*\" >> '" << calls() << "'\n"
                                              << wineScript << "\n";
             std::filesystem::permissions(folder_ + "/wine", std::filesystem::perms::owner_all);
         }
-        if (const char *path = std::getenv("PATH"))
-            saved_ = path;
-        ::setenv("PATH", folder_.c_str(), 1);
     }
     ~ToolPath() {
-        ::setenv("PATH", saved_.c_str(), 1);
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
@@ -125,8 +121,12 @@ public:
     }
 
 private:
+    static std::string scratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvl-path-XXXXXX").string();
+        return ::mkdtemp(pattern.data()) ? pattern : "/nonexistent";
+    }
     std::string folder_;
-    std::string saved_;
+    ScopedVariable path_;
 };
 
 } // namespace kvl::test
