@@ -5,7 +5,8 @@
 void OpaqueGroupBox::paintEvent(QPaintEvent *event) {
     {
         QPainter painter(this);
-        painter.fillRect(rect(), palette().window());
+        // The window's face: a theme may leave group boxes without a fill of their own.
+        painter.fillRect(rect(), window()->palette().window());
     }
     QGroupBox::paintEvent(event);
 }

@@ -1,36 +1,10 @@
 #include "widgets/theme_engine.h"
 
-#include "widgets/hint_manager.h"
 #include "widgets/message_box.h"
-#include "widgets/path_rules.h"
+#include "widgets/theme_files.h"
+#include "widgets/theme_style.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-namespace {
-
-struct BuiltInTheme {
-    const char *name;
-    const char *resource;
-};
-
-// The first theme is the fallback for any name that is not built in.
-constexpr BuiltInTheme kThemes[] = {
-    {"Windows 10", ":/themes/windows10.qss"},
-    {"Windows 11", ":/themes/windows11.qss"},
-};
-
-// Empty when the file cannot be read or holds nothing: a theme must say something.
-QString styleSheetOf(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).trimmed();
-}
-
-} // namespace
 
 void TThemeEngine::setSkinTitle(const QString &name) {
     skinTitle_ = name;
@@ -42,44 +16,52 @@ void TThemeEngine::setActive(bool on) {
     active_ = on;
     if (on)
         load();
-    else if (qApp)
-        qApp->setStyleSheet(QString());
-}
-
-std::optional<QString> TThemeEngine::folderTheme(const QString &name) const {
-    if (skinFolder_.isEmpty() || name.isEmpty())
-        return std::nullopt;
-    const QDir folder(kvl::widgets::nativeFromHost(skinFolder_));
-    if (QFileInfo::exists(folder.filePath(name + QStringLiteral("/skin.ini"))))
-        return styleSheetOf(folder.filePath(name + QStringLiteral("/skin.qss")));
-    if (QFileInfo(folder.filePath(name + QStringLiteral(".skin"))).isFile())
-        return styleSheetOf(folder.filePath(name + QStringLiteral(".skin")));
-    return std::nullopt;
+    else
+        showPlainLook();
 }
 
 void TThemeEngine::load() {
+    using namespace kvl::widgets;
     ++loadCount_;
     QString name = skinTitle_;
     if (name.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive))
         name.chop(5);
-    THintManager::install();
-    if (const std::optional<QString> found = folderTheme(name)) {
-        if (!found->isEmpty()) {
-            skinTitle_ = name;
-            if (qApp)
-                qApp->setStyleSheet(*found);
-            return;
-        }
-        kvl::widgets::showErrorBox(nullptr,
-                                   QStringLiteral("The skin \"%1\" cannot be read. Please replace it with a "
-                                                  "valid skin.")
-                                       .arg(name));
+    const FolderTheme outside = findFolderTheme(skinFolder_, name);
+    if (outside.theme) {
+        skinTitle_ = name;
+        apply(*outside.theme);
+        return;
     }
-    const BuiltInTheme *theme = &kThemes[0];
-    for (const BuiltInTheme &candidate : kThemes)
-        if (name == QLatin1String(candidate.name))
-            theme = &candidate;
-    skinTitle_ = QString::fromLatin1(theme->name);
-    if (qApp)
-        qApp->setStyleSheet(styleSheetOf(QString::fromLatin1(theme->resource)));
+    if (outside.present)
+        showErrorBox(
+            nullptr,
+            QStringLiteral("The skin \"%1\" cannot be read. Please replace it with a valid skin.").arg(name));
+    const QStringList builtIn = builtInThemeNames();
+    if (!builtIn.contains(name) && !builtIn.isEmpty())
+        name = builtIn.first();
+    if (const std::optional<ThemeData> theme = builtInTheme(name)) {
+        skinTitle_ = name;
+        apply(*theme);
+        return;
+    }
+    // Nothing to draw with: the engine steps aside.
+    active_ = false;
+    showPlainLook();
+}
+
+void TThemeEngine::apply(const kvl::widgets::ThemeData &theme) {
+    if (!qApp)
+        return;
+    if (!plainPalette_)
+        plainPalette_ = QApplication::palette();
+    QApplication::setPalette(kvl::widgets::themePalette(theme));
+    qApp->setStyleSheet(kvl::widgets::themeStyleSheet(theme));
+}
+
+void TThemeEngine::showPlainLook() {
+    if (!qApp)
+        return;
+    qApp->setStyleSheet(QString());
+    if (plainPalette_)
+        QApplication::setPalette(*plainPalette_);
 }

@@ -1,112 +1,184 @@
 #include "widgets/theme_engine.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QFile>
 #include <QTest>
-#include <QToolTip>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/temp_prefix.h"
-#include "widgets/hint_manager.h"
 #include "widgets/message_box.h"
-#include "widgets/round_button.h"
 
 namespace {
 
+QColor windowColour() { return QApplication::palette().color(QPalette::Window); }
+
+struct PlainLookAfterwards {
+    ~PlainLookAfterwards() {
+        TThemeEngine engine;
+        engine.setActive(false);
+    }
+};
+
 TEST(ThemeEngine, NameLookup) {
+    PlainLookAfterwards plain;
     struct Case {
         const char *requested;
         const char *title;
+        const char *window;
     };
     const Case cases[] = {
-        {"Windows 10", "Windows 10"},       {"Windows 11", "Windows 11"}, {"Windows 11.skin", "Windows 11"},
-        {"Windows 11 light", "Windows 10"}, {"windows 11", "Windows 10"}, {"", "Windows 10"},
+        {"Windows 10", "Windows 10", "#f0f0f0"},      {"Windows 11", "Windows 11", "#f3f3f3"},
+        {"Windows 11.skin", "Windows 11", "#f3f3f3"}, {"Windows 11 light", "Windows 10", "#f0f0f0"},
+        {"windows 11", "Windows 10", "#f0f0f0"},      {"", "Windows 10", "#f0f0f0"},
+        {"..\\Windows 11", "Windows 10", "#f0f0f0"},
     };
     for (const Case &c : cases) {
         TThemeEngine engine;
         engine.setSkinTitle(c.requested);
         EXPECT_EQ(engine.skinTitle(), QString(c.title)) << c.requested;
-        EXPECT_FALSE(qApp->styleSheet().isEmpty());
+        EXPECT_EQ(windowColour(), QColor(c.window)) << c.requested;
+        EXPECT_TRUE(qApp->styleSheet().contains("TRoundButton")) << c.requested;
     }
-    qApp->setStyleSheet({});
 }
 
-TEST(ThemeEngine, ThemesDifferAndInactiveMeansNoStyleSheet) {
+TEST(ThemeEngine, ThemesDifferAndInactiveMeansPlainLook) {
+    const QColor plainWindow = windowColour();
     TThemeEngine engine;
     engine.setSkinTitle("Windows 10");
     const QString windows10 = qApp->styleSheet();
     engine.setActive(false);
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    EXPECT_EQ(windowColour(), plainWindow);
     engine.setSkinTitle("Windows 11"); // only stored while inactive
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    EXPECT_EQ(engine.loadCount(), 1);
     engine.setActive(true);
+    EXPECT_EQ(engine.loadCount(), 2);
     EXPECT_FALSE(qApp->styleSheet().isEmpty());
     EXPECT_NE(qApp->styleSheet(), windows10);
-    qApp->setStyleSheet({});
+    engine.setActive(false);
 }
 
-TEST(ThemeEngine, BalloonHintsWrapAtTheirMaximumWidth) {
+// Counts the paint events a window itself receives.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget &window) { window.installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST(ThemeEngine, SwitchWhileOffRedrawsEveryOpenWindowOnce) {
+    PlainLookAfterwards plain;
     TThemeEngine engine;
+    engine.setSkinTitle("Windows 10");
+    QWidget first;
+    QWidget second;
+    for (QWidget *window : {&first, &second}) {
+        window->resize(200, 100);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    QTest::qWait(50);
+    PaintCounter firstPaints(first);
+    PaintCounter secondPaints(second);
+    // What the preferences dialog does on Accept with a changed theme.
+    engine.setActive(false);
     engine.setSkinTitle("Windows 11");
-    QWidget window;
-    auto *button = new TRoundButton(&window);
-    button->setGeometry(0, 0, 55, 55);
-    button->setShowHint(true);
-    button->setHint("Änderungen in die Registry und andere Dateien übernehmen");
-    window.show();
-    QHelpEvent help(QEvent::ToolTip, QPoint(27, 27), button->mapToGlobal(QPoint(27, 27)));
-    QApplication::sendEvent(button, &help);
-    ASSERT_TRUE(QToolTip::isVisible());
-    QWidget *tip = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->inherits("QTipLabel") && w->isVisible())
-            tip = w;
-    ASSERT_NE(tip, nullptr);
-    EXPECT_LE(tip->width(), THintManager::kMaxWidth);
-    EXPECT_GT(tip->height(), 2 * tip->fontMetrics().height()) << "the text wraps instead of widening";
-    EXPECT_EQ(tip->font().family(), "Tahoma");
-    QToolTip::hideText();
-    qApp->setStyleSheet({});
+    engine.setActive(true);
+    QTest::qWait(100);
+    EXPECT_EQ(firstPaints.paints, 1);
+    EXPECT_EQ(secondPaints.paints, 1);
+    EXPECT_EQ(engine.loadCount(), 2);
+    EXPECT_EQ(first.palette().color(QPalette::Window), QColor("#f3f3f3"));
 }
 
-TEST(ThemeEngine, ThemeFolderComesBeforeBuiltInThemes) {
+QByteArray windows11Tinted(const char *window) {
+    QFile file(":/themes/windows11/skin.ini");
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll().replace("Background=#f3f3f3", QByteArray("Background=") + window);
+}
+
+QByteArray packed(const QByteArray &skinIni) {
+    return "KVLSKIN 1\n" + QByteArray::number(skinIni.size()) + " skin.ini\n" + skinIni + "\nend\n";
+}
+
+void write(const std::string &path, const QByteArray &content) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    kvl::test::TempPrefix::writeFile(path, content.toStdString());
+}
+
+TEST(ThemeEngine, ThemeFolderComesFirstAndBrokenThemesFallBack) {
+    PlainLookAfterwards plain;
     kvl::test::TempPrefix prefix;
-    const std::string skins = prefix.driveC() + "/Skins";
-    std::filesystem::create_directories(skins + "/Custom");
-    kvl::test::TempPrefix::writeFile(skins + "/Custom/skin.ini", "[Skin]\n");
-    kvl::test::TempPrefix::writeFile(skins + "/Custom/skin.qss", "QLabel { color: green; }");
-    kvl::test::TempPrefix::writeFile(skins + "/Windows 11.skin", "QLabel { color: red; }");
-    kvl::test::TempPrefix::writeFile(skins + "/Broken.skin", "");
+    const std::string skins = prefix.driveC() + "/Skins/";
+    const std::string broken = prefix.driveC() + "/Broken/";
+    write(skins + "Custom/skin.ini", windows11Tinted("#f0fff0"));
+    write(skins + "Windows 11.skin", packed(windows11Tinted("#fff0f0")));
+    write(skins + "Windows 10/skin.ini", windows11Tinted("#f0f8ff"));
+    write(skins + "Windows 10.skin", packed(windows11Tinted("#fff0f0")));
+    std::filesystem::create_directories(skins + "Packed"); // a folder without skin.ini is no theme
+    write(skins + "Packed.skin", packed(windows11Tinted("#f0fff0")));
+    write(skins + "Empty.skin", "");
+    write(skins + "Binary.skin", QByteArray(5000, '\x9c'));
+    write(skins + "Huge.skin", packed(windows11Tinted("#f0fff0") + QByteArray(1 << 20, ';')));
+    write(skins + "Unreadable/skin.ini", windows11Tinted("#1b1b1b"));
+    write(skins + "Folder.skin/skin.ini", ""); // a folder named like a packed theme holds none
+    std::filesystem::create_directories(skins + "Endless");
+    std::filesystem::create_symlink("/dev/zero", skins + "Endless/skin.ini");
+    ASSERT_EQ(mkfifo((skins + "Pipe.skin").c_str(), 0600), 0);
+    write(broken + "Windows 11.skin", "KVLSKIN 1\n99 skin.ini\n");
+
     struct Case {
+        const char *folder;
         const char *requested;
         const char *title;
-        const char *styleSheet; // nullptr: a built-in theme
-        const char *message;
+        const char *window; // tells which theme was drawn
+        bool message;
     };
     const Case cases[] = {
-        {"Windows 11", "Windows 11", "QLabel { color: red; }", ""},
-        {"Windows 11.skin", "Windows 11", "QLabel { color: red; }", ""},
-        {"Custom", "Custom", "QLabel { color: green; }", ""},
-        {"Broken", "Windows 10", nullptr,
-         "The skin \"Broken\" cannot be read. Please replace it with a valid skin."},
-        {"Windows 10", "Windows 10", nullptr, ""},
+        {"c:\\Skins", "Custom", "Custom", "#f0fff0", false},
+        {"c:\\Skins\\", "Custom", "Custom", "#f0fff0", false},
+        {"C:\\SKINS", "custom", "custom", "#f0fff0", false},
+        {"c:\\Skins", "Windows 11", "Windows 11", "#fff0f0", false},
+        {"c:\\Skins", "Windows 11.skin", "Windows 11", "#fff0f0", false},
+        {"c:\\Skins", "Windows 10", "Windows 10", "#f0f8ff", false},
+        {"c:\\Skins", "Packed", "Packed", "#f0fff0", false},
+        {"c:\\Skins", "Nowhere", "Windows 10", "#f0f0f0", false},
+        {"c:\\Skins", "Folder", "Windows 10", "#f0f0f0", false},
+        {"c:\\Skins", "Empty", "Windows 10", "#f0f0f0", true},
+        {"c:\\Skins", "Binary", "Windows 10", "#f0f0f0", true},
+        {"c:\\Skins", "Huge", "Windows 10", "#f0f0f0", true},
+        {"c:\\Skins", "Unreadable", "Windows 10", "#f0f0f0", true},
+        {"c:\\Skins", "Endless", "Windows 10", "#f0f0f0", true},
+        {"c:\\Skins", "Pipe", "Windows 10", "#f0f0f0", true},
+        {"c:\\Broken", "Windows 11", "Windows 11", "#f3f3f3", true},
+        {"c:\\Missing", "Windows 11", "Windows 11", "#f3f3f3", false},
+        {"", "Custom", "Windows 10", "#f0f0f0", false},
     };
     for (const Case &c : cases) {
-        QString message;
+        QStringList messages;
         kvl::widgets::setErrorBoxDisplay(
-            [&](QWidget *, const QString &, const QString &text) { message = text; });
+            [&](QWidget *, const QString &, const QString &text) { messages << text; });
         TThemeEngine engine;
+        engine.setSkinFolder(c.folder);
         engine.setSkinTitle(c.requested);
         kvl::widgets::setErrorBoxDisplay(nullptr);
-        EXPECT_EQ(engine.skinTitle(), QString(c.title)) << c.requested;
-        if (c.styleSheet)
-            EXPECT_EQ(qApp->styleSheet(), QString(c.styleSheet)) << c.requested;
-        else
-            EXPECT_TRUE(qApp->styleSheet().contains("TRoundButton")) << c.requested;
-        EXPECT_EQ(message, QString(c.message)) << c.requested;
+        const std::string what = std::string(c.folder) + " " + c.requested;
+        EXPECT_EQ(engine.skinTitle(), QString(c.title)) << what;
+        EXPECT_EQ(windowColour(), QColor(c.window)) << what;
+        QString name = c.requested;
+        name.remove(".skin");
+        EXPECT_EQ(messages,
+                  c.message ? QStringList{QString("The skin \"%1\" cannot be read. Please replace it with a "
+                                                  "valid skin.")
+                                              .arg(name)}
+                            : QStringList{})
+            << what;
     }
-    qApp->setStyleSheet({});
 }
 
 } // namespace
