@@ -45,7 +45,6 @@ QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QRect &geometry
 
 void useFormFont(QWidget &window) {
     // The Windows fonts the forms name are rarely present elsewhere; the nearest in width stand in.
-    QFont::insertSubstitutions("Tahoma", {"Liberation Sans", "Arial"});
     const QStringList installed = QFontDatabase::families();
     QFont font;
     for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"})

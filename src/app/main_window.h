@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/host_page.h"
+#include "widgets/hint_manager.h"
 #include "widgets/save_file_dialog.h"
 #include "widgets/theme_engine.h"
 
@@ -67,6 +68,7 @@ public:
     bool settingsPageSelected() const;
 
     TThemeEngine ThemeEngine;
+    THintManager HintManager;
     TSaveFileDialog DlgSave;
     // The start-up warning panel's toggle; the preferences dialog moves it along with its own.
     TToggleSwitch *CBWarning = nullptr;

@@ -3,7 +3,6 @@
 #include "app/main_window.h"
 #include "app/opaque_group_box.h"
 #include "i18n/fixed_texts.h"
-#include "widgets/hint_manager.h"
 #include "widgets/image_lists.h"
 #include "widgets/link_label.h"
 #include "widgets/round_button.h"
@@ -33,7 +32,6 @@ void TForm1::buildFrame() {
     setWindowTitle(kvl::i18n::kApplicationTitle);
     kvl::app::useFormFont(*this);
     resize(776, 540);
-    THintManager::install();
 
     PGVersie = kvl::app::place(new QTabWidget(this), "PGVersie", QRect(8, 16, 753, 425));
     TS17 = new QWidget;

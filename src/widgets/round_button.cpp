@@ -3,6 +3,7 @@
 #include "widgets/hint_manager.h"
 #include "widgets/image_lists.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QHoverEvent>
 #include <QKeyEvent>
@@ -10,6 +11,19 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+
+namespace {
+
+// What a window system does for a press that reaches a widget on its own.
+void giveClickFocus(QWidget *widget) {
+    for (; widget; widget = widget->isWindow() ? nullptr : widget->parentWidget())
+        if (widget->isEnabled() && (widget->focusPolicy() & Qt::ClickFocus)) {
+            widget->setFocus(Qt::MouseFocusReason);
+            return;
+        }
+}
+
+} // namespace
 
 TRoundButton::TRoundButton(QWidget *parent) : QAbstractButton(parent) {
     // No click focus from Qt itself: a press outside the circle must not take the focus.
@@ -55,14 +69,44 @@ bool TRoundButton::handleReturnKey(QEvent *e) {
     return true;
 }
 
+QWidget *TRoundButton::widgetBeneath(const QPoint &pos) {
+    QWidget *top = window();
+    setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    QWidget *beneath = top->childAt(mapTo(top, pos));
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    return beneath ? beneath : top;
+}
+
+// A press outside the circle, and what follows it until the release, goes to the widget beneath.
+bool TRoundButton::passBeneath(QEvent *e) {
+    auto *mouse = static_cast<QMouseEvent *>(e);
+    const QPoint pos = mouse->position().toPoint();
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        beneath_ = hitButton(pos) ? nullptr : widgetBeneath(pos);
+        if (beneath_ && e->type() == QEvent::MouseButtonPress)
+            giveClickFocus(beneath_);
+    }
+    if (!beneath_)
+        return false;
+    const QPointer<QWidget> target = beneath_;
+    if (e->type() == QEvent::MouseButtonRelease)
+        beneath_ = nullptr;
+    QMouseEvent passed(e->type(), target->mapFromGlobal(mouse->globalPosition()), mouse->globalPosition(),
+                       mouse->button(), mouse->buttons(), mouse->modifiers());
+    QApplication::sendEvent(target, &passed);
+    return true;
+}
+
 bool TRoundButton::event(QEvent *e) {
     switch (e->type()) {
     case QEvent::ToolTip: {
         auto *help = static_cast<QHelpEvent *>(e);
-        if (showHint_ && hitButton(help->pos()))
-            THintManager::showHint(this, help->globalPos(), hint_);
-        else
-            THintManager::showHint(this, help->globalPos(), QString());
+        if (!hitButton(help->pos())) {
+            QWidget *beneath = widgetBeneath(help->pos());
+            QHelpEvent passed(QEvent::ToolTip, beneath->mapFromGlobal(help->globalPos()), help->globalPos());
+            return QApplication::sendEvent(beneath, &passed);
+        }
+        THintManager::showHint(this, help->globalPos(), showHint_ ? hint_ : QString());
         return true;
     }
     case QEvent::HoverEnter:
@@ -73,9 +117,13 @@ bool TRoundButton::event(QEvent *e) {
         setHot(false);
         break;
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        auto *mouse = static_cast<QMouseEvent *>(e);
-        if (mouse->button() == Qt::LeftButton && hitButton(mouse->position().toPoint()) && isEnabled())
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        if (passBeneath(e))
+            return true;
+        const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+        if (press && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton && isEnabled())
             setFocus(Qt::MouseFocusReason);
         break;
     }
@@ -93,20 +141,44 @@ bool TRoundButton::event(QEvent *e) {
 void TRoundButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const int r = radius();
     const QPointF centre(width() / 2.0, height() / 2.0);
+    // The face leaves room around it for the focus ring and its gap, so that it never jumps.
+    const qreal face = radius() - focusWidth_ - focusGap_;
 
-    QColor face = isDown() ? pressedColor_ : hot_ ? hotColor_ : faceColor_;
-    QRadialGradient gradient(centre - QPointF(r / 3.0, r / 3.0), r * 1.6);
-    gradient.setColorAt(0, face.lighter(108));
-    gradient.setColorAt(1, face.darker(106));
-    painter.setPen(QPen(hasFocus() ? focusColor_ : borderColor_, hasFocus() ? 2.0 : 1.0));
-    painter.setBrush(gradient);
-    painter.drawEllipse(centre, r - 0.5, r - 0.5);
+    for (int offset = shadow_; offset > 0; --offset) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 20));
+        painter.drawEllipse(centre + QPointF(0, offset), face, face);
+    }
+
+    const bool enabled = isEnabled();
+    const QColor fill = !enabled ? disabledColor_ : isDown() ? pressedColor_ : hot_ ? hotColor_ : faceColor_;
+    const QColor edge = !enabled   ? disabledBorderColor_
+                        : isDown() ? pressedBorderColor_
+                        : hot_     ? hotBorderColor_
+                                   : borderColor_;
+    // The bottom of the edge may be darker, as a face standing slightly off the window.
+    const QColor bottomEdge = enabled && !isDown() && !hot_ ? borderBottomColor_ : edge;
+    QLinearGradient faceShade(0, centre.y() - face, 0, centre.y() + face);
+    faceShade.setColorAt(0, fill.lighter(100 + shading_));
+    faceShade.setColorAt(1, fill.darker(100 + shading_ / 2));
+    QLinearGradient edgeShade(faceShade.start(), faceShade.finalStop());
+    edgeShade.setColorAt(0.5, edge);
+    edgeShade.setColorAt(1, bottomEdge);
+    painter.setPen(QPen(QBrush(edgeShade), 1));
+    painter.setBrush(faceShade);
+    painter.drawEllipse(centre, face - 0.5, face - 0.5);
+
+    if (hasFocus()) {
+        painter.setPen(QPen(focusColor_, focusWidth_));
+        painter.setBrush(Qt::NoBrush);
+        const qreal ring = radius() - focusWidth_ / 2.0;
+        painter.drawEllipse(centre, ring, ring);
+    }
 
     QPixmap image = kvl::widgets::buttonImage(imageIndex_);
     if (!image.isNull()) {
-        if (!isEnabled()) {
+        if (!enabled) {
             QStyleOption option; // the style reads the palette from it
             option.initFrom(this);
             image = style()->generatedIconPixmap(QIcon::Disabled, image, &option);

@@ -1,11 +1,11 @@
 #include "widgets/shadow_label.h"
 
+#include "widgets/fonts.h"
+
 #include <QGraphicsDropShadowEffect>
 
 TShadowLabel::TShadowLabel(QWidget *parent) : QLabel(parent) {
-    QFont title(QStringLiteral("Tahoma"));
-    title.setPixelSize(40);
-    setFont(title);
+    setFont(kvl::widgets::tahoma(40));
     setTextFormat(Qt::PlainText);
     QPalette grey = palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));

@@ -4,7 +4,12 @@
 #include "app/confirm_dialog.h"
 #include "app/preferences_form.h"
 #include "app/program_state.h"
+#include "widgets/balloon_hint.h"
+#include "widgets/round_button.h"
 
+#include <QApplication>
+#include <QHelpEvent>
+#include <QPainter>
 #include <QPixmap>
 
 namespace kvl::test {
@@ -51,6 +56,41 @@ TEST_F(ScreenshotTest, DISABLED_SavePreferencesScreenshots) {
             click("BSettings");
             kvl::app::destroyWindows();
         }
+}
+
+// The windows in both themes, and a balloon hint over the main window.
+TEST_F(ScreenshotTest, DISABLED_SaveThemeScreenshots) {
+    addCompleteHost();
+    for (const auto &[skin, theme] : {std::pair{"0", "Windows10"}, std::pair{"1", "Windows11"}}) {
+        writeSettings(std::string("[User]\r\nSelectedWinVersion=") + skin + "\r\n");
+        start();
+        form().show();
+        const std::string suffix = std::string("_") + theme;
+        save(&form(), "main_start_panel" + suffix);
+        click("Bok");
+        control("CBAnl17")->setFocus(); // the focused look of a check box's row
+        save(&form(), "main_settings_page" + suffix);
+
+        auto *apply = control<TRoundButton>("BApply17");
+        apply->setFocus();
+        const QPoint mouse = apply->mapToGlobal(QPoint(30, 30));
+        QHelpEvent help(QEvent::ToolTip, QPoint(30, 30), mouse);
+        QApplication::sendEvent(apply, &help);
+        TBalloonHint *balloon = form().HintManager.shownBalloon();
+        ASSERT_NE(balloon, nullptr);
+        QImage picture = form().grab().toImage();
+        QPainter painter(&picture);
+        painter.setClipRegion(balloon->mask().translated(balloon->pos() - form().pos()));
+        painter.drawPixmap(balloon->pos() - form().pos(), balloon->grab());
+        painter.end();
+        EXPECT_TRUE(picture.save(QString::fromStdString("balloon" + suffix + ".png")));
+
+        whenShown(About, [&] { save(About, "about" + suffix); });
+        click("BAbout");
+        whenShown(Confirmit, [&] { save(Confirmit, "confirm_exit" + suffix); });
+        click("BClose");
+        kvl::app::destroyWindows();
+    }
 }
 
 } // namespace

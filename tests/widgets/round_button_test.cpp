@@ -1,8 +1,12 @@
 #include "widgets/round_button.h"
 
+#include "widgets/balloon_hint.h"
+#include "widgets/hint_manager.h"
+
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
-#include <QToolTip>
 #include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
@@ -58,19 +62,63 @@ TEST(RoundButton, ReturnAndSpaceClickOnRelease) {
     }
 }
 
-TEST(RoundButton, HintShowsOnlyWhileSwitchedOn) {
-    for (bool on : {false, true}) {
+TEST(RoundButton, HintShowsOnlyWhileSwitchedOnAndInsideTheCircle) {
+    struct Case {
+        bool on;
+        QPoint at;
+        bool shown;
+    };
+    const Case cases[] = {{false, {27, 27}, false}, {true, {27, 27}, true}, {true, {2, 2}, false}};
+    for (const Case &c : cases) {
+        THintManager manager;
         Window w;
         w.button->setHint("End program");
-        w.button->setShowHint(on);
-        const QPoint centre(27, 27);
-        QHelpEvent help(QEvent::ToolTip, centre, w.button->mapToGlobal(centre));
+        w.button->setShowHint(c.on);
+        QHelpEvent help(QEvent::ToolTip, c.at, w.button->mapToGlobal(c.at));
         QApplication::sendEvent(w.button, &help);
-        EXPECT_EQ(QToolTip::isVisible(), on);
-        if (on)
-            EXPECT_TRUE(QToolTip::text().contains("End program"));
-        QToolTip::hideText();
+        const TBalloonHint *balloon = manager.shownBalloon();
+        EXPECT_EQ(balloon != nullptr, c.shown) << c.on << " " << c.at.x();
+        if (balloon)
+            EXPECT_EQ(balloon->text(), "End program");
     }
+}
+
+// A press outside the circle, and its release, reach the control the button's corner covers.
+TEST(RoundButton, PressOutsideTheCircleReachesTheWidgetBeneath) {
+    struct Case {
+        QPoint at; // in the round button
+        bool beneathClicked;
+        bool buttonClicked;
+    };
+    const Case cases[] = {{{2, 2}, true, false}, {{8, 8}, false, true}, {{27, 27}, false, true}};
+    for (const Case &c : cases) {
+        Window w;
+        auto *beneath = new QPushButton(&w.window);
+        beneath->setFocusPolicy(Qt::StrongFocus);
+        beneath->setGeometry(0, 30, 20, 20); // under the button's top left corner
+        beneath->show();
+        w.button->raise();
+        int beneathClicks = 0;
+        QObject::connect(beneath, &QPushButton::clicked, [&] { ++beneathClicks; });
+        QTest::mouseClick(w.button, Qt::LeftButton, {}, c.at);
+        EXPECT_EQ(beneathClicks, c.beneathClicked ? 1 : 0) << c.at.x();
+        EXPECT_EQ(w.clicks, c.buttonClicked ? 1 : 0) << c.at.x();
+        EXPECT_EQ(beneath->hasFocus(), c.beneathClicked) << "the press gives the focus where it lands";
+    }
+}
+
+TEST(RoundButton, DragFromOutsideTheCircleStaysWithTheWidgetBeneath) {
+    Window w;
+    auto *beneath = new QCheckBox(&w.window);
+    beneath->setGeometry(0, 30, 20, 20);
+    beneath->show();
+    w.button->raise();
+    QTest::mousePress(w.button, Qt::LeftButton, {}, {2, 2});
+    EXPECT_TRUE(beneath->isDown());
+    QTest::mouseMove(w.button, {27, 27}); // into the circle, still the check box's press
+    QTest::mouseRelease(w.button, Qt::LeftButton, {}, {27, 27});
+    EXPECT_FALSE(beneath->isChecked()) << "released away from the check box";
+    EXPECT_EQ(w.clicks, 0);
 }
 
 TEST(RoundButton, DrawsEveryLook) {
