@@ -1,13 +1,14 @@
 #include "widgets/image_combo_box.h"
 
+#include <QEvent>
 #include <QLabel>
 
 TImageComboBox::TImageComboBox(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
-    // The label is the box's sibling so that it can stand outside the box.
-    label_ = new QLabel(parent);
-    label_->setTextFormat(Qt::PlainText);
-    placeLabel();
+    // The label is the box's sibling so that it can stand outside the box; it is made once the box has
+    // a parent, else it would be a window of its own.
+    if (parent)
+        placeLabel();
 }
 
 TImageComboBox::~TImageComboBox() { delete label_; }
@@ -23,9 +24,10 @@ void TImageComboBox::setShowImages(bool on) {
             setItemIcon(i, QIcon());
 }
 
-QString TImageComboBox::captionLabel() const { return label_ ? label_->text() : QString(); }
+QString TImageComboBox::captionLabel() const { return caption_; }
 
 void TImageComboBox::setCaptionLabel(const QString &text) {
+    caption_ = text;
     if (!label_)
         return;
     label_->setText(text);
@@ -34,11 +36,18 @@ void TImageComboBox::setCaptionLabel(const QString &text) {
 }
 
 void TImageComboBox::placeLabel() {
-    if (!label_)
+    if (!parentWidget())
         return;
-    if (label_->parentWidget() != parentWidget())
+    if (!label_) {
+        label_ = new QLabel(caption_, parentWidget());
+        label_->setTextFormat(Qt::PlainText);
+        label_->adjustSize();
+    } else if (label_->parentWidget() != parentWidget()) {
         label_->setParent(parentWidget());
+    }
+    label_->setEnabled(isEnabled());
     label_->move(x() + kCaptionIndent, y() - label_->sizeHint().height() - 2);
+    label_->setVisible(isVisibleTo(parentWidget()));
 }
 
 void TImageComboBox::moveEvent(QMoveEvent *e) {
@@ -49,12 +58,15 @@ void TImageComboBox::moveEvent(QMoveEvent *e) {
 void TImageComboBox::showEvent(QShowEvent *e) {
     QComboBox::showEvent(e);
     placeLabel();
-    if (label_ && parentWidget())
-        label_->show();
 }
 
 void TImageComboBox::hideEvent(QHideEvent *e) {
     QComboBox::hideEvent(e);
-    if (label_)
-        label_->hide();
+    placeLabel();
+}
+
+void TImageComboBox::changeEvent(QEvent *e) {
+    QComboBox::changeEvent(e);
+    if (e->type() == QEvent::ParentChange || e->type() == QEvent::EnabledChange)
+        placeLabel();
 }

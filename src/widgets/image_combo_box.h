@@ -5,7 +5,8 @@
 #include <QPointer>
 
 // A drop-down list (no typing) whose items may carry images, with a caption label bound to it:
-// shown above the box's left edge, indented 5 pixels, following the box when it moves.
+// shown above the box's left edge, indented 5 pixels, following the box when it moves, is shown or
+// hidden, enabled or disabled, or put into another parent.
 class TImageComboBox : public QComboBox {
     Q_OBJECT
     Q_PROPERTY(QString captionLabel READ captionLabel WRITE setCaptionLabel)
@@ -25,9 +26,11 @@ protected:
     void moveEvent(QMoveEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void hideEvent(QHideEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void placeLabel();
+    QString caption_;
     QPointer<QLabel> label_;
     bool showImages_ = true;
 };

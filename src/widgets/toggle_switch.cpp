@@ -9,6 +9,11 @@ namespace {
 
 bool animated = true;
 
+constexpr int kSlideFrames = 8;
+constexpr int kFrameMs = 15;
+// The state flips this many frames before the thumb arrives.
+constexpr int kFramesAfterFlip = 2;
+
 QColor mix(const QColor &from, const QColor &to, qreal t) {
     return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * t,
                             from.greenF() + (to.greenF() - from.greenF()) * t,
@@ -32,31 +37,52 @@ QRectF TToggleSwitch::thumbRect() const {
     return QRectF(2 + thumbPos_ * thumbTravel(), 2, thumbWidth(), height() - 4);
 }
 
-void TToggleSwitch::setSwitchOn(bool on) {
-    if (on == on_)
-        return;
+bool TToggleSwitch::mayChange() {
+    bool canChange = true;
+    emit changing(canChange);
+    return canChange;
+}
+
+void TToggleSwitch::flip(bool on) {
     on_ = on;
-    thumbPos_ = on ? 1.0 : 0.0;
-    blend_ = on ? 1.0 : 0.0;
-    repaint();
     emit switchChanged(on_);
 }
 
+void TToggleSwitch::setSwitchOn(bool on) {
+    if (on == on_ || !mayChange())
+        return;
+    thumbPos_ = on ? 1.0 : 0.0;
+    blend_ = thumbPos_;
+    repaint();
+    flip(on);
+}
+
 // The slide runs on the GUI thread and takes no input until it ends, like the switch it copies.
-void TToggleSwitch::animateTo(bool on) {
-    if (animated && isVisible()) {
-        constexpr int frames = 6;
-        const qreal start = thumbPos_;
-        const qreal target = on ? 1.0 : 0.0;
-        for (int frame = 1; frame < frames; ++frame) {
-            const qreal t = qreal(frame) / frames;
-            thumbPos_ = start + (target - start) * t;
-            blend_ = on ? t : 1.0 - t;
-            repaint();
-            QThread::msleep(15);
+void TToggleSwitch::slideTo(bool on) {
+    if (!mayChange())
+        return;
+    const QPointer<TToggleSwitch> alive(this); // a handler may close the window that owns the switch
+    const int frames = animated && isVisible() ? kSlideFrames : 0;
+    const qreal start = thumbPos_;
+    const qreal target = on ? 1.0 : 0.0;
+    for (int frame = 1; frame <= frames; ++frame) {
+        const qreal t = qreal(frame) / frames;
+        thumbPos_ = start + (target - start) * t;
+        blend_ = on ? t : 1.0 - t;
+        repaint();
+        QThread::msleep(kFrameMs);
+        if (frame == frames - kFramesAfterFlip) {
+            flip(on);
+            if (!alive)
+                return;
         }
     }
-    setSwitchOn(on);
+    thumbPos_ = target;
+    blend_ = target;
+    if (on_ != on)
+        flip(on);
+    if (alive)
+        update();
 }
 
 void TToggleSwitch::mousePressEvent(QMouseEvent *e) {
@@ -79,17 +105,22 @@ void TToggleSwitch::mouseMoveEvent(QMouseEvent *e) {
         if (!onThumb || std::abs(x - pressX_) < 3)
             return;
         dragging_ = true;
+        nearFarEnd_ = false;
     }
     const int travel = thumbTravel();
     if (travel == 0)
         return;
     thumbPos_ = std::clamp(qreal(x - grabOffset_ - 2) / travel, 0.0, 1.0);
-    const qreal nearEnd = width() / 10.0;
-    const qreal left = thumbPos_ * travel;
-    if (left <= nearEnd && on_)
-        setSwitchOn(false);
-    else if (travel - left <= nearEnd && !on_)
-        setSwitchOn(true);
+    blend_ = on_ ? 1.0 : 0.0;
+    // The far end is the one the state would move the thumb to; it is offered once per approach.
+    const qreal toFarEnd = (on_ ? thumbPos_ : 1.0 - thumbPos_) * travel;
+    if (toFarEnd > width() / 10.0) {
+        nearFarEnd_ = false;
+    } else if (!nearFarEnd_) {
+        const bool before = on_;
+        setSwitchOn(!on_);
+        nearFarEnd_ = on_ == before; // vetoed: not offered again until the thumb has left
+    }
     update();
 }
 
@@ -100,6 +131,7 @@ void TToggleSwitch::mouseReleaseEvent(QMouseEvent *e) {
     if (dragging_) {
         dragging_ = false;
         thumbPos_ = on_ ? 1.0 : 0.0;
+        blend_ = thumbPos_;
         update();
         emit clicked();
         return;
@@ -108,8 +140,8 @@ void TToggleSwitch::mouseReleaseEvent(QMouseEvent *e) {
         return;
     const QPointer<TToggleSwitch> alive(this);
     emit clicked();
-    if (alive) // a click handler may close the window that owns the switch
-        animateTo(!on_);
+    if (alive)
+        slideTo(!on_);
 }
 
 void TToggleSwitch::drawSymbol(QPainter &painter, const QRectF &content, bool on, qreal opacity) const {
@@ -122,7 +154,7 @@ void TToggleSwitch::drawSymbol(QPainter &painter, const QRectF &content, bool on
     painter.setOpacity(opacity);
     painter.setBrush(Qt::NoBrush);
     if (on) {
-        painter.setPen(QPen(offColor_, 1.5));
+        painter.setPen(QPen(thumbOnColor_, 1.5));
         painter.drawLine(QPointF(glyph.center().x(), glyph.top()),
                          QPointF(glyph.center().x(), glyph.bottom()));
     } else {
@@ -136,9 +168,9 @@ void TToggleSwitch::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF track = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal round = track.height() / 2;
+    const qreal round = std::min<qreal>(corner_, track.height() / 2);
     const QColor fill = isEnabled() ? mix(offColor_, onColor_, blend_) : palette().color(QPalette::Button);
-    painter.setPen(QPen(blend_ > 0.5 ? onColor_ : borderColor_, 1));
+    painter.setPen(QPen(mix(borderColor_, onColor_, blend_), 1));
     painter.setBrush(fill);
     painter.drawRoundedRect(track, round, round);
 
@@ -150,6 +182,7 @@ void TToggleSwitch::paintEvent(QPaintEvent *) {
     drawSymbol(painter, rightPart, false, 1.0 - blend_);
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(mix(thumbColor_, offColor_, blend_));
-    painter.drawRoundedRect(thumb, thumb.height() / 2, thumb.height() / 2);
+    painter.setBrush(mix(thumbOffColor_, thumbOnColor_, blend_));
+    const qreal thumbRound = std::max<qreal>(0, round - 2);
+    painter.drawRoundedRect(thumb, thumbRound, thumbRound);
 }

@@ -25,6 +25,36 @@ TEST(ImageComboBox, CaptionLabelStandsAboveTheLeftEdgeAndFollowsTheBox) {
     EXPECT_FALSE(combo->boundLabel()->isVisible());
 }
 
+TEST(ImageComboBox, CaptionLabelGoesWhereTheBoxGoes) {
+    QWidget first;
+    QWidget second;
+    auto *combo = new TImageComboBox; // placed later, as a form may do
+    combo->setCaptionLabel("Skin");
+    EXPECT_EQ(combo->boundLabel(), nullptr) << "no window of its own";
+    combo->setParent(&first);
+    combo->setGeometry(192, 36, 145, 21);
+    first.show();
+    combo->show();
+    ASSERT_NE(combo->boundLabel(), nullptr);
+    EXPECT_EQ(combo->boundLabel()->parentWidget(), &first);
+    EXPECT_EQ(combo->boundLabel()->text(), "Skin");
+    EXPECT_EQ(combo->boundLabel()->pos(), QPoint(197, 36 - combo->boundLabel()->height() - 2));
+    EXPECT_TRUE(combo->boundLabel()->isVisible());
+
+    combo->setEnabled(false);
+    EXPECT_FALSE(combo->boundLabel()->isEnabled());
+    first.setEnabled(false);
+    first.setEnabled(true);
+    EXPECT_FALSE(combo->boundLabel()->isEnabled()) << "the box itself is still disabled";
+
+    combo->setParent(&second);
+    second.show();
+    combo->show();
+    EXPECT_EQ(combo->boundLabel()->parentWidget(), &second);
+    EXPECT_TRUE(combo->boundLabel()->isVisible());
+    EXPECT_TRUE(first.findChildren<QLabel *>().isEmpty());
+}
+
 TEST(ImageComboBox, ImagesOnlyWhenShown) {
     TImageComboBox withImages;
     withImages.addImageItem("English", kvl::widgets::flagImage(0));

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -91,6 +92,60 @@ TEST(ToggleSwitch, DragToFarEndFlipsOnceAndReleaseOnlyClicks) {
     sendMouse(s, QEvent::MouseButtonRelease, QPoint(4, 8));
     EXPECT_EQ(log.events, (std::vector<std::string>{"change:off", "click:off"}));
     EXPECT_FALSE(s.switchOn());
+}
+
+// A slide flips the state shortly before the thumb arrives, while the looks still fade.
+TEST(ToggleSwitch, ClickFlipsBeforeTheThumbArrives) {
+    TToggleSwitch s; // on: the thumb at the right end, sliding to the left
+    s.show();
+    qreal thumbAtFlip = -1;
+    QObject::connect(&s, &TToggleSwitch::switchChanged, [&] { thumbAtFlip = s.thumbPosition(); });
+    QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_GT(thumbAtFlip, 0.0) << "not yet arrived";
+    EXPECT_LT(thumbAtFlip, 0.5) << "most of the way";
+    EXPECT_EQ(s.thumbPosition(), 0.0);
+}
+
+// Every change is offered to changing() first; a veto leaves state, thumb and events as they were.
+TEST(ToggleSwitch, ChangingMayVetoEveryWayOfChanging) {
+    struct Case {
+        const char *how;
+        std::function<void(TToggleSwitch &)> act;
+        std::vector<std::string> expected; // with the veto
+    };
+    const auto drag = [](TToggleSwitch &s) {
+        sendMouse(s, QEvent::MouseButtonPress, QPoint(28, 8));
+        for (int x = 26; x >= 4; x -= 2)
+            sendMouse(s, QEvent::MouseMove, QPoint(x, 8));
+        sendMouse(s, QEvent::MouseButtonRelease, QPoint(4, 8));
+    };
+    const Case cases[] = {
+        {"code", [](TToggleSwitch &s) { s.setSwitchOn(false); }, {"changing:on"}},
+        {"click",
+         [](TToggleSwitch &s) { QTest::mouseClick(&s, Qt::LeftButton, {}, QPoint(10, 8)); },
+         {"click:on", "changing:on"}},
+        {"drag", drag, {"changing:on", "click:on"}},
+    };
+    for (bool veto : {true, false}) {
+        for (const Case &c : cases) {
+            TToggleSwitch s;
+            s.show();
+            SwitchLog log(s);
+            QObject::connect(&s, &TToggleSwitch::changing, [&](bool &canChange) {
+                log.events.push_back(SwitchLog::event("changing", s.switchOn()));
+                canChange = !veto;
+            });
+            c.act(s);
+            EXPECT_EQ(s.switchOn(), veto) << c.how;
+            if (veto) {
+                EXPECT_EQ(log.events, c.expected) << c.how;
+                EXPECT_EQ(s.thumbPosition(), 1.0) << c.how;
+            } else {
+                EXPECT_TRUE(std::find(log.events.begin(), log.events.end(), "change:off") != log.events.end())
+                    << c.how;
+            }
+        }
+    }
 }
 
 TEST(ToggleSwitch, IsNoTabStop) {
