@@ -23,30 +23,30 @@ void TThemeEngine::setActive(bool on) {
 void TThemeEngine::load() {
     using namespace kvl::widgets;
     ++loadCount_;
-    QString name = skinTitle_;
-    if (name.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive))
-        name.chop(5);
-    const FolderTheme outside = findFolderTheme(skinFolder_, name);
-    if (outside.theme) {
-        skinTitle_ = name;
-        apply(*outside.theme);
-        return;
+    QString requested = skinTitle_;
+    if (requested.endsWith(QLatin1String(".skin"), Qt::CaseInsensitive))
+        requested.chop(5);
+    const FolderTheme outside = findFolderTheme(skinFolder_, requested);
+    QString name = requested;
+    std::optional<ThemeData> theme = outside.theme;
+    if (!theme) {
+        const QStringList builtIn = builtInThemeNames();
+        if (!builtIn.contains(name) && !builtIn.isEmpty())
+            name = builtIn.first();
+        theme = builtInTheme(name);
     }
-    if (outside.present)
-        showErrorBox(
-            nullptr,
-            QStringLiteral("The skin \"%1\" cannot be read. Please replace it with a valid skin.").arg(name));
-    const QStringList builtIn = builtInThemeNames();
-    if (!builtIn.contains(name) && !builtIn.isEmpty())
-        name = builtIn.first();
-    if (const std::optional<ThemeData> theme = builtInTheme(name)) {
+    if (theme) {
         skinTitle_ = name;
         apply(*theme);
-        return;
+    } else { // nothing to draw with: the engine steps aside
+        active_ = false;
+        showPlainLook();
     }
-    // Nothing to draw with: the engine steps aside.
-    active_ = false;
-    showPlainLook();
+    // Shown in the theme that took the broken one's place.
+    if (outside.present && !outside.theme)
+        showErrorBox(nullptr,
+                     QStringLiteral("The skin \"%1\" cannot be read. Please replace it with a valid skin.")
+                         .arg(requested));
 }
 
 void TThemeEngine::apply(const kvl::widgets::ThemeData &theme) {

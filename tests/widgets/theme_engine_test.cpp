@@ -161,8 +161,11 @@ TEST(ThemeEngine, ThemeFolderComesFirstAndBrokenThemesFallBack) {
     };
     for (const Case &c : cases) {
         QStringList messages;
-        kvl::widgets::setErrorBoxDisplay(
-            [&](QWidget *, const QString &, const QString &text) { messages << text; });
+        QColor messageWindow; // the message is drawn in the theme that took the broken one's place
+        kvl::widgets::setErrorBoxDisplay([&](QWidget *, const QString &, const QString &text) {
+            messages << text;
+            messageWindow = windowColour();
+        });
         TThemeEngine engine;
         engine.setSkinFolder(c.folder);
         engine.setSkinTitle(c.requested);
@@ -178,6 +181,8 @@ TEST(ThemeEngine, ThemeFolderComesFirstAndBrokenThemesFallBack) {
                                               .arg(name)}
                             : QStringList{})
             << what;
+        if (c.message)
+            EXPECT_EQ(messageWindow, QColor(c.window)) << what;
     }
 }
 
