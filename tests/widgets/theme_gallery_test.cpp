@@ -59,7 +59,7 @@ TEST(ThemeGallery, DISABLED_SaveStateGallery) {
         QCursor::setPos(700, 500); // away from the controls: only the hot ones are under the mouse
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         for (int row = 0; row < int(std::size(rows)) + 1; ++row) {
             const bool toggle = row == int(std::size(rows));
             painter.drawText(QRect(0, 30 + row * 62, 120, 60), Qt::AlignVCenter,
@@ -90,7 +90,7 @@ TEST(ThemeGallery, DISABLED_SaveStateGallery) {
             }
         }
         painter.end();
-        picture.save(QString(theme).remove(' ') + "_states.png");
+        picture.save("states_" + QString(theme).remove(' ') + ".png");
     }
 }
 
