@@ -3,7 +3,7 @@
 #include "platform/window_system.h"
 
 #include <QApplication>
-#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QWidget>
 
 namespace {
@@ -31,18 +31,20 @@ void TMoveFade::setActive(bool on) {
 }
 
 bool TMoveFade::eventFilter(QObject *watched, QEvent *event) {
-    if (!watched->isWidgetType())
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::Show && type != QEvent::Move && type != QEvent::Hide) || !watched->isWidgetType())
         return false;
     auto *window = static_cast<QWidget *>(watched);
     if (!window->isWindow() || window->windowType() == Qt::ToolTip || window->windowType() == Qt::Popup)
         return false;
-    if (event->type() == QEvent::Show)
-        window->setProperty(kShownAt, QDateTime::currentMSecsSinceEpoch());
+    const qint64 now = QDeadlineTimer::current().deadline();
+    if (type == QEvent::Show)
+        window->setProperty(kShownAt, now);
     // Only the window system reports moves the program did not make itself.
-    else if (event->type() == QEvent::Move && event->spontaneous() && window->isVisible() &&
-             QDateTime::currentMSecsSinceEpoch() - window->property(kShownAt).toLongLong() >= kPlacementMs)
+    else if (type == QEvent::Move && event->spontaneous() && window->isVisible() &&
+             now - window->property(kShownAt).toLongLong() >= kPlacementMs)
         moved(window);
-    else if (event->type() == QEvent::Hide && window == window_)
+    else if (type == QEvent::Hide && window == window_)
         end();
     return false;
 }

@@ -52,13 +52,4 @@ TEST(MoveFade, FadesOnlyWhileTheUserMovesWhereWindowsBlend) {
     }
 }
 
-TEST(MoveFade, DefaultsAndLimits) {
-    TMoveFade fade([] { return true; });
-    EXPECT_TRUE(fade.active());
-    EXPECT_EQ(fade.time(), 500);
-    EXPECT_EQ(fade.opacity(), 200);
-    fade.setOpacity(300);
-    EXPECT_EQ(fade.opacity(), 255);
-}
-
 } // namespace
