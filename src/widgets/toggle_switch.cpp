@@ -57,7 +57,7 @@ void TToggleSwitch::setSwitchOn(bool on) {
     flip(on);
 }
 
-// The slide runs on the GUI thread and takes no input until it ends, like the switch it copies.
+// The slide runs on the GUI thread and takes no input until it ends: a click meanwhile waits for it.
 void TToggleSwitch::slideTo(bool on) {
     if (!mayChange())
         return;
