@@ -109,7 +109,7 @@ void TForm1::decideManualButton() {
 
 void TForm1::showStartPanel() {
     const bool show = kvl::app::state().preferences.showStart == 1;
-    GBStart->setVisible(show);
+    setStartPanelShown(show);
     // A real change of the switch runs CBWarningClick, which turns any other value into 0.
     CBWarning->setSwitchOn(show);
 }
@@ -140,7 +140,14 @@ void TForm1::Showhints() {
         button->setShowHint(on);
 }
 
-void TForm1::BOkClick() { GBStart->hide(); }
+// The panel is smaller than the page control it covers: the page is hidden while the panel is up, so
+// that nothing of it can be seen, clicked or reached with the keyboard.
+void TForm1::setStartPanelShown(bool shown) {
+    PGVersie->setVisible(!shown);
+    GBStart->setVisible(shown);
+}
+
+void TForm1::BOkClick() { setStartPanelShown(false); }
 
 void TForm1::CBWarningClick() { kvl::app::state().preferences.showStart = CBWarning->switchOn() ? 1 : 0; }
 

@@ -120,6 +120,7 @@ private:
     void selectInitialTheme();
     void decideManualButton();
     void showStartPanel();
+    void setStartPanelShown(bool shown);
     void showScreenSize();
 
     PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }

@@ -4,6 +4,7 @@
 #include "widgets/round_button.h"
 #include "widgets/toggle_switch.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -115,6 +116,44 @@ TEST_F(StartupTest, BokHidesThePanelAndTheSwitchOnlyChangesShowStart) {
     EXPECT_EQ(kvl::app::state().preferences.showStart, 1);
     control<TToggleSwitch>("CBWarning")->setSwitchOn(false);
     EXPECT_EQ(kvl::app::state().preferences.showStart, 0);
+}
+
+TEST_F(StartupTest, StartPanelLetsNothingOfThePageBeSeenClickedOrReached) {
+    addInstallKey();
+    prefix.addUserKey(kHostKeyWine, completeUserValues());
+    start();
+    form().show();
+    ASSERT_TRUE(form().settingsPageSelected());
+    ASSERT_TRUE(control("GBStart")->isVisible());
+    // The controls of the settings page that take the focus or a click.
+    QList<QWidget *> page;
+    for (QWidget *widget : control("TS17")->findChildren<QWidget *>())
+        if (widget->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton *>(widget))
+            page << widget;
+    ASSERT_FALSE(page.isEmpty());
+    const QRect panel = control("GBStart")->geometry();
+    for (QWidget *widget : page) {
+        const QString name = widget->objectName();
+        EXPECT_FALSE(widget->isVisible()) << name.toStdString();
+        // Below the panel, where the page's lowest buttons would stick out.
+        const QRect onForm(widget->mapTo(&form(), QPoint(0, 0)), widget->size());
+        for (int y = panel.bottom() + 1; y <= onForm.bottom(); ++y) {
+            QWidget *hit = form().childAt(onForm.center().x(), y);
+            EXPECT_TRUE(!hit || !page.contains(hit)) << name.toStdString() << " at y " << y;
+        }
+    }
+    // The focus chain, walked from the panel's button as Tab would, meets no control of the page.
+    QWidget *focus = control("Bok");
+    for (int step = 0; step < 100; ++step) {
+        focus = focus->nextInFocusChain();
+        if (focus->isVisible() && focus->isEnabled() && (focus->focusPolicy() & Qt::TabFocus))
+            EXPECT_FALSE(page.contains(focus)) << focus->objectName().toStdString();
+    }
+
+    click("Bok");
+    EXPECT_FALSE(control("GBStart")->isVisible());
+    for (const char *name : {"CBPathAnl17", "BApply17", "EPathAnl17", "EMaxObj17"})
+        EXPECT_TRUE(control(name)->isVisible()) << name;
 }
 
 } // namespace
