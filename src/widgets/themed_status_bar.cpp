@@ -34,11 +34,11 @@ QString TThemedStatusBar::panelText(int index) const {
     return label ? label->text() : QString();
 }
 
-// The last panel ends at the bar's right edge when the window trims it, as the docked bar does.
+// The last panel reaches the bar's right edge whatever width the window's frame leaves the bar, as the
+// system's status bar does; no empty strip stays at its right.
 void TThemedStatusBar::resizeEvent(QResizeEvent *e) {
     QFrame::resizeEvent(e);
     QLabel *last = panels_.back();
     const int lastLeft = kPanelWidths[0] + kPanelWidths[1];
-    last->setGeometry(lastLeft, 2, std::max(0, std::min(kPanelWidths[2], width() - lastLeft)) - 2,
-                      kHeight - 4);
+    last->setGeometry(lastLeft, 2, std::max(0, width() - lastLeft - 2), kHeight - 4);
 }

@@ -88,4 +88,15 @@ TEST(ThemedStatusBar, ThreePanelsOfFixedWidths) {
     EXPECT_EQ(bar->height(), 30);
 }
 
+TEST(ThemedStatusBar, LastPanelReachesTheRightEdgeWhateverTheWindowLeavesTheBar) {
+    QWidget window;
+    auto *bar = new TThemedStatusBar(&window);
+    window.show(); // a hidden bar hears of its size only when shown
+    for (const int width : {600, 760, 762, 774, 776, 856}) {
+        bar->setGeometry(0, 510, width, TThemedStatusBar::kHeight);
+        EXPECT_EQ(bar->panel(2)->x(), 530) << width;
+        EXPECT_EQ(bar->panel(2)->geometry().right() + 1, width - 2) << width;
+    }
+}
+
 } // namespace
