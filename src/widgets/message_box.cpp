@@ -2,15 +2,28 @@
 
 #include "i18n/fixed_texts.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <QStyle>
 
 namespace kvl::widgets {
 
 namespace {
 
+// The room a title bar needs for a caption: the text in the system's title font, taken bold as most
+// window managers draw it, and the bar's icon and buttons, each about as wide as the bar is high.
+int captionRoom(const QWidget &window, const QString &caption) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const int barHeight = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(font).horizontalAdvance(caption) + 4 * barHeight;
+}
+
 void showCriticalBox(QWidget *parent, const QString &caption, const QString &text) {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    createErrorBox(parent, caption, text)->exec();
 }
 
 ErrorBoxDisplay &display() {
@@ -25,6 +38,15 @@ QString errorBoxText(const QString &message) {
     if (!message.isEmpty() && message.back().unicode() > fullStop)
         return message + QLatin1Char('.');
     return message;
+}
+
+std::unique_ptr<QMessageBox> createErrorBox(QWidget *parent, const QString &caption, const QString &text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    // The box sizes itself to its text alone; a short message would leave it narrower than its caption.
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
+        grid->addItem(new QSpacerItem(captionRoom(*box, caption), 0, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    return box;
 }
 
 void showErrorBox(QWidget *parent, const QString &message) {

@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace kvl::widgets {
@@ -10,6 +12,8 @@ namespace kvl::widgets {
 // The error message box: text with "." appended when its last character's code is above 46,
 // the application title as caption, error icon, one OK. Tests replace the display.
 QString errorBoxText(const QString &message);
+// The box the default display shows, at least as wide as its title bar needs for the whole caption.
+std::unique_ptr<QMessageBox> createErrorBox(QWidget *parent, const QString &caption, const QString &text);
 void showErrorBox(QWidget *parent, const QString &message);
 using ErrorBoxDisplay = std::function<void(QWidget *parent, const QString &caption, const QString &text)>;
 void setErrorBoxDisplay(ErrorBoxDisplay display);

@@ -1,5 +1,8 @@
 #include "widgets/message_box.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,6 +37,26 @@ TEST(ErrorBox, ShowsTitleAndRuleText) {
     kvl::widgets::setErrorBoxDisplay(nullptr);
     EXPECT_EQ(caption, "KVL-17+ Settings Editor");
     EXPECT_EQ(text, "Disk full.");
+}
+
+TEST(ErrorBox, WideEnoughForItsWholeCaptionHoweverShortTheMessage) {
+    const QString caption = "KVL-17+ Settings Editor";
+    QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFont.setBold(true);
+    const int captionWidth = QFontMetrics(titleFont).horizontalAdvance(caption);
+    const QString longMessage = "Unable to write to " + QString(120, 'x') + ".";
+    for (const QString &message : {QString("."), QString("I/O error 32."), longMessage}) {
+        const auto box = kvl::widgets::createErrorBox(nullptr, caption, message);
+        QMessageBox plain(QMessageBox::Critical, caption, message, QMessageBox::Ok);
+        box->show();
+        plain.show();
+        EXPECT_GT(box->width(), captionWidth) << message.toStdString();
+        // A message wider than the caption still sets the width alone.
+        EXPECT_GE(box->width(), plain.width()) << message.toStdString();
+        EXPECT_EQ(box->windowTitle(), caption);
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    }
 }
 
 } // namespace
