@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/error.h"
 
@@ -26,6 +27,17 @@ std::string nativePath(const std::string &windowsPath);
 // A native path as a host (Windows) path. Windows: unchanged. Linux: the longest matching drive of
 // the prefix, z: (the root) last; nullopt when no drive reaches it.
 std::optional<std::string> windowsPath(const std::string &nativePath);
+
+// A drive of the host's world that file dialogs offer as a place of their own.
+struct DrivePlace {
+    char letter;        // upper case
+    std::string folder; // the native folder that opens the drive
+};
+
+// Linux: the prefix's drives (its dosdevices links that reach a folder), by letter; each folder is the
+// link itself, so that paths below it keep showing the drive. Windows: none, the system's dialogs list
+// the drives themselves.
+std::vector<DrivePlace> drivePlaces();
 
 // The Wine prefix in use on Linux ($WINEPREFIX, else ~/.wine); empty on Windows.
 std::string winePrefix();

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
+#include "widgets/host_places.h"
 #include "widgets/path_rules.h"
 
 #include <QDir>
@@ -30,6 +31,7 @@ std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseR
             dialog.selectFile(request.proposedName);
     }
     dialog.setWindowTitle(request.title);
+    kvl::widgets::offerHostPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -1,5 +1,6 @@
 #include "widgets/save_file_dialog.h"
 
+#include "widgets/host_places.h"
 #include "widgets/path_rules.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@ std::optional<QString> runSaveDialog(QWidget *parent, const QString &dir, const 
     dialog.setDefaultSuffix(ext);
     if (!name.isEmpty())
         dialog.selectFile(name);
+    kvl::widgets::offerHostPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -78,6 +78,26 @@ TEST_F(DrivePaths, WithoutRootDriveOutsidePathsHaveNoWindowsPath) {
     EXPECT_EQ(windowsPath(prefix.driveC() + "/x.ini"), "C:\\x.ini");
 }
 
+TEST_F(DrivePaths, DrivePlacesAreTheLinksThatReachAFolderByLetter) {
+    const std::string dosdevices = prefix.path() + "/dosdevices/";
+    fs::create_directory_symlink("/nonexistent/kvl", dosdevices + "e:"); // dangling
+    fs::create_symlink("../drive_c/Program Files/KVL/Readme.TXT", dosdevices + "f:");
+    fs::create_symlink("/dev/null", dosdevices + "c::"); // Wine's raw device of drive C:
+    fs::create_symlink("/dev/null", dosdevices + "com1");
+    fs::create_directory_symlink("../drive_c", dosdevices + "Y:");
+    std::vector<std::pair<char, std::string>> places;
+    for (const DrivePlace &place : drivePlaces())
+        places.emplace_back(place.letter, place.folder);
+    const std::vector<std::pair<char, std::string>> expected = {
+        {'C', drive("c:")}, {'D', drive("d:")}, {'Y', drive("Y:")}, {'Z', drive("z:")}};
+    EXPECT_EQ(places, expected);
+}
+
+TEST_F(DrivePaths, NoDrivePlacesWithoutDosdevices) {
+    fs::remove_all(prefix.path() + "/dosdevices");
+    EXPECT_TRUE(drivePlaces().empty());
+}
+
 TEST(ExecutableFolder, IsTheFolderOfTheRunningProgram) {
     EXPECT_EQ(executableFolder(), fs::read_symlink("/proc/self/exe").parent_path().string() + "/");
 }

@@ -25,6 +25,8 @@ std::string nativePath(const std::string &windowsPath) { return windowsPath; }
 
 std::optional<std::string> windowsPath(const std::string &nativePath) { return nativePath; }
 
+std::vector<DrivePlace> drivePlaces() { return {}; }
+
 std::string winePrefix() { return {}; }
 
 // The registry is always there.

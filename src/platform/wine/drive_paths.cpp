@@ -66,7 +66,8 @@ bool liesWithin(const fs::path &inner, const fs::path &outer) {
 
 struct Drive {
     char letter;
-    fs::path target;
+    fs::path link;   // the dosdevices entry
+    fs::path target; // what it resolves to
 };
 
 std::vector<Drive> drives() {
@@ -77,7 +78,8 @@ std::vector<Drive> drives() {
         std::error_code unresolved;
         const fs::path target = fs::canonical(it->path(), unresolved);
         if (isDriveName(name) && !unresolved)
-            result.push_back({static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))), target});
+            result.push_back(
+                {static_cast<char>(std::toupper(static_cast<unsigned char>(name[0]))), it->path(), target});
     }
     return result;
 }
@@ -130,6 +132,17 @@ std::optional<std::string> windowsPath(const std::string &nativePath) {
     if (result.size() == 2 || endsInSeparator(nativePath))
         result += '\\';
     return result;
+}
+
+std::vector<DrivePlace> drivePlaces() {
+    std::vector<DrivePlace> places;
+    for (const Drive &drive : drives()) {
+        std::error_code error;
+        if (fs::is_directory(drive.target, error))
+            places.push_back({drive.letter, drive.link.string()});
+    }
+    std::ranges::sort(places, {}, &DrivePlace::letter);
+    return places;
 }
 
 std::string hostFileToNative(const std::string &path) {

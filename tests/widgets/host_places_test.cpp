@@ -1,0 +1,94 @@
+#include "widgets/host_places.h"
+
+#include "support/temp_prefix.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QUrl>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using kvl::test::TempPrefix;
+
+QStringList shownTexts(const QAbstractItemModel &model) {
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.index(row, 0).data().toString();
+    return texts;
+}
+
+class HostPlaces : public testing::Test {
+protected:
+    HostPlaces() { fs::create_directories(prefix.driveC() + "/Program Files/KVL"); }
+    QString drive(const char *letterAndRest) const {
+        return QString::fromStdString(prefix.path() + "/dosdevices/" + letterAndRest);
+    }
+    QStringList sidebar(QFileDialog &dialog) const {
+        return shownTexts(*dialog.findChild<QAbstractItemView *>("sidebar")->model());
+    }
+    QString lookIn(QFileDialog &dialog) const {
+        return dialog.findChild<QComboBox *>("lookInCombo")->currentText();
+    }
+
+    TempPrefix prefix;
+};
+
+TEST_F(HostPlaces, DrivesJoinTheSidebarUnderTheirLettersForThisDialogOnly) {
+    for (const QFileDialog::FileMode mode : {QFileDialog::ExistingFile, QFileDialog::Directory}) {
+        QList<QUrl> usersPlaces;
+        {
+            QFileDialog dialog(nullptr, QString(), drive("c:"));
+            dialog.setFileMode(mode);
+            usersPlaces = dialog.sidebarUrls();
+            kvl::widgets::offerHostPlaces(dialog);
+            for (const char *link : {"c:", "z:"})
+                EXPECT_TRUE(dialog.sidebarUrls().contains(QUrl::fromLocalFile(drive(link)))) << link;
+            for (const char *letter : {"C:", "Z:"})
+                EXPECT_TRUE(sidebar(dialog).contains(letter)) << letter;
+            EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            dialog.reject();
+        }
+        // The places the dialog keeps for the user's next dialog are the user's own.
+        QFileDialog next;
+        EXPECT_EQ(next.sidebarUrls(), usersPlaces);
+    }
+}
+
+TEST_F(HostPlaces, LookInNamesTheFolderInTheHostsTermsWhereADriveReachesIt) {
+    struct Case {
+        QString folder;
+        QString shown;
+    };
+    const Case cases[] = {
+        {drive("c:/Program Files/KVL"), "C:\\Program Files\\KVL"},
+        {drive("c:"), "C:\\"},
+        {QString::fromStdString(prefix.driveC() + "/Program Files"), "C:\\Program Files"},
+        {"/tmp", "Z:\\tmp"},
+    };
+    QFileDialog dialog;
+    kvl::widgets::offerHostPlaces(dialog);
+    for (const Case &c : cases) {
+        dialog.setDirectory(c.folder);
+        EXPECT_EQ(lookIn(dialog), c.shown) << c.folder.toStdString();
+    }
+    // Without the root drive a folder outside the prefix keeps its own name.
+    fs::remove(prefix.path() + "/dosdevices/z:");
+    dialog.setDirectory("/usr");
+    EXPECT_EQ(lookIn(dialog), "/usr");
+    dialog.reject(); // leaves the user's own places behind
+}
+
+TEST_F(HostPlaces, WithoutDrivesTheDialogStaysAsItIs) {
+    fs::remove_all(prefix.path() + "/dosdevices");
+    QFileDialog dialog(nullptr, QString(), "/tmp");
+    const QList<QUrl> systemPlaces = dialog.sidebarUrls();
+    kvl::widgets::offerHostPlaces(dialog);
+    EXPECT_EQ(dialog.sidebarUrls(), systemPlaces);
+    EXPECT_EQ(lookIn(dialog), "/tmp");
+}
+
+} // namespace
