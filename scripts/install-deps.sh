@@ -9,7 +9,7 @@ set -euo pipefail
 # Windows cross build and wine.
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libgl-dev libx11-dev fonts-liberation fonts-dejavu-core xvfb xauth
+    qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation fonts-dejavu-core xvfb xauth
     googletest libgtest-dev libgmock-dev
 )
 if [ "${1:-test}" != run ]; then

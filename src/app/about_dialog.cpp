@@ -12,6 +12,7 @@
 #include "widgets/round_button.h"
 #include "widgets/shadow_label.h"
 #include "widgets/themed_label.h"
+#include "widgets/window_frame.h"
 
 #include <QLabel>
 
@@ -22,9 +23,8 @@ void makeTitleLabel(QWidget *parent) {
 }
 } // namespace
 
-TAbout::TAbout(QWidget *mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      mainWindow_(mainWindow) {
+TAbout::TAbout(QWidget *mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
+    kvl::widgets::useFixedDialogFrame(*this);
     setObjectName("About");
     kvl::app::useFormFont(*this);
     setFixedSize(610, 370);

@@ -8,12 +8,13 @@
 #include "widgets/image_lists.h"
 #include "widgets/round_button.h"
 #include "widgets/themed_label.h"
+#include "widgets/window_frame.h"
 
 #include <QLabel>
 
-TConfirmit::TConfirmit(QWidget *mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      mainWindow_(mainWindow) {
+TConfirmit::TConfirmit(QWidget *mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
+    kvl::widgets::useFixedDialogFrame(*this);
+    kvl::widgets::showEmptyTitle(*this);
     setObjectName("Confirmit");
     kvl::app::useFormFont(*this);
     setFixedSize(356, 144);

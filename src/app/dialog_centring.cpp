@@ -1,5 +1,8 @@
 #include "app/dialog_centring.h"
 
+#include "app/frame_placement.h"
+#include "widgets/outer_frame.h"
+
 #include <QWidget>
 
 namespace kvl::app {
@@ -10,9 +13,10 @@ QPoint centredPosition(const QRect &mainFrame, const QSize &dialogFrame) {
 }
 
 void centreOnMainWindow(QWidget &dialog, const QWidget &mainWindow) {
-    // Before its first showing a dialog has no frame yet; its client size stands in for it.
-    const QSize frame = dialog.frameGeometry().size().expandedTo(dialog.size());
-    dialog.move(centredPosition(mainWindow.frameGeometry(), frame));
+    placeByFrame(dialog, [&dialog, &mainWindow] {
+        widgets::moveOuterTo(dialog, centredPosition(widgets::outerGeometry(mainWindow),
+                                                     widgets::outerGeometry(dialog).size()));
+    });
 }
 
 } // namespace kvl::app

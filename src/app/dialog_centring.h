@@ -12,7 +12,8 @@ namespace kvl::app {
 // half is taken on its own, rounding toward zero, before the subtraction.
 QPoint centredPosition(const QRect &mainFrame, const QSize &dialogFrame);
 
-// Moves a dialog so that its frame is centred on the main window's current frame.
+// Moves a dialog so that its frame is centred on the main window's current frame, at its first showing
+// too, when the window manager may frame it only once it is mapped.
 void centreOnMainWindow(QWidget &dialog, const QWidget &mainWindow);
 
 } // namespace kvl::app

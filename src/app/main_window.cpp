@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/confirm_dialog.h"
 #include "app/controls.h"
+#include "app/frame_placement.h"
 #include "app/guarded_call.h"
 #include "app/preferences_form.h"
 #include "app/program_state.h"
@@ -13,9 +14,11 @@
 #include "prefs/editor_preferences.h"
 #include "widgets/key_navigator.h"
 #include "widgets/message_box.h"
+#include "widgets/outer_frame.h"
 #include "widgets/round_button.h"
 #include "widgets/themed_status_bar.h"
 #include "widgets/toggle_switch.h"
+#include "widgets/window_frame.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -44,8 +47,8 @@ ProgramLocations ProgramLocations::of(const std::string &executableFolder,
 }
 
 TForm1::TForm1(ProgramLocations locations, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      locations_(std::move(locations)) {
+    : QWidget(parent), locations_(std::move(locations)) {
+    kvl::widgets::useFixedDialogFrame(*this);
     buildFrame();
     kvl::i18n::applyDesignTimeTexts(*this, kvl::i18n::mainWindowTexts());
     kvl::app::fitLabels(*this);
@@ -183,11 +186,17 @@ void TForm1::showEvent(QShowEvent *event) {
     if (firstShowDone_)
         return;
     firstShowDone_ = true;
-    const int frameExtra = frameGeometry().width() - width();
-    setFixedSize(kOuterWidth - frameExtra, kDesignedHeight);
+    kvl::app::placeByFrame(*this, [this] { fitAndCentre(); });
+}
+
+// The outer width includes the frame, which only the window manager knows; the client takes the rest.
+void TForm1::fitAndCentre() {
+    const QMargins frame = kvl::widgets::frameMargins(*this);
+    setFixedSize(kOuterWidth - frame.left() - frame.right(), kDesignedHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect screenArea = screen->geometry();
-        move(screenArea.left() + (screenArea.width() - frameGeometry().width()) / 2,
-             screenArea.top() + (screenArea.height() - frameGeometry().height()) / 2);
+        const QSize outer = size().grownBy(frame);
+        kvl::widgets::moveOuterTo(*this, {screenArea.left() + (screenArea.width() - outer.width()) / 2,
+                                          screenArea.top() + (screenArea.height() - outer.height()) / 2});
     }
 }

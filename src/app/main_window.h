@@ -121,6 +121,7 @@ private:
     void decideManualButton();
     void showStartPanel();
     void setStartPanelShown(bool shown);
+    void fitAndCentre();
     void showScreenSize();
 
     PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }

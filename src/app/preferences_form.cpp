@@ -12,6 +12,7 @@
 #include "widgets/round_button.h"
 #include "widgets/themed_label.h"
 #include "widgets/toggle_switch.h"
+#include "widgets/window_frame.h"
 
 #include <QGroupBox>
 #include <QShowEvent>
@@ -33,11 +34,9 @@ TImageComboBox *makeComboBox(QWidget *parent, const char *name, int left) {
 
 } // namespace
 
-TForm3::TForm3(TForm1 *mainWindow)
-    : QDialog(mainWindow,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      mainWindow_(mainWindow) {
+TForm3::TForm3(TForm1 *mainWindow) : QDialog(mainWindow, Qt::WindowStaysOnTopHint), mainWindow_(mainWindow) {
     setObjectName("Form3");
+    kvl::widgets::useFixedDialogFrame(*this);
     kvl::app::useFormFont(*this);
     setFixedSize(433, 235);
     buildGroup();

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "widgets/host_places.h"
 #include "widgets/path_rules.h"
+#include "widgets/window_frame.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -30,7 +31,10 @@ std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseR
         if (!request.proposedName.isEmpty())
             dialog.selectFile(request.proposedName);
     }
-    dialog.setWindowTitle(request.title);
+    if (request.title.isEmpty())
+        kvl::widgets::showEmptyTitle(dialog);
+    else
+        dialog.setWindowTitle(request.title);
     kvl::widgets::offerHostPlaces(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
