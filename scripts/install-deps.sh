@@ -6,7 +6,7 @@ set -euo pipefail
 # Usage: install-deps.sh run|package|test. "run" is what building and starting the editor needs (the
 # build configures the tests too, hence GoogleTest; Xvfb gives a display where there is none); "package"
 # adds what makes its Debian package; "test" adds that too, the validators of the installed files, the
-# Windows cross build and wine.
+# Windows cross build and wine, and a window manager with the X tools that drive the program from outside.
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation fonts-dejavu-core xvfb xauth
@@ -22,6 +22,9 @@ if [ "${1:-test}" = test ]; then
     # Debian's validators of the installed desktop entry and AppStream metadata; rsvg-convert redraws
     # the menu icons (scripts/render-icons.sh).
     packages+=(desktop-file-utils appstream librsvg2-bin)
+    # The program as a user sees it: openbox frames its windows, xdotool and the X utilities drive and
+    # measure them.
+    packages+=(openbox xdotool x11-utils)
 fi
 
 missing=()
