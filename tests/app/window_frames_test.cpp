@@ -31,6 +31,8 @@ TEST_F(WindowFramesTest, EveryWindowHasATitleBarWithoutButtonsOrWindowMenu) {
             << window->objectName().toStdString();
         EXPECT_FALSE(flags & refused) << window->objectName().toStdString();
     }
+    // The preferences dialog stays above the other windows with that frame.
+    EXPECT_TRUE(Form3->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(WindowFramesTest, ExitConfirmationShowsAnEmptyCaptionInEveryLanguage) {
