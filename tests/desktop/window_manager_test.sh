@@ -86,15 +86,15 @@ new_window() { # <seconds> <known ids...>
 gone() { [[ " $(clients) " != *" $1 "* ]]; }
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # client coordinates
-screenshot() { # <window, or "root" for the whole screen> <name>
+screenshot() { # <window, or "root" for the whole screen> <name> [<theme, for a name that tells it>]
     [ -n "$shots" ] || return 0
-    local x y w h
+    local file="$shots/${2}_${language}${3:+_$3}.png" x y w h
     if [ "$1" = root ]; then
-        import -window root "$shots/${2}_${language}.png"
+        import -window root "$file"
         return
     fi
     read -r x y w h < <(outer_geometry "$1")
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/${2}_${language}.png"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$file"
 }
 
 # A dialog at its first showing, as soon as it is framed: centred by its outer size on the main window's
@@ -172,7 +172,17 @@ close_dialog() { # <what> <xdotool arguments...>
     poll 5 gone "$dialog" || fail "$1 did not close"
 }
 
-# About and the exit confirmation, each at its first showing.
+# The dialogs, each at its first showing.
+click "$main" 37 476 # BSettings
+if await_dialog "preferences dialog" "$main"; then
+    check_centred_dialog "preferences dialog" "$dialog" "$main"
+    check "preferences dialog caption" "$([ "$language" = GER ] && echo Programmeinstellungen || echo "Program settings")" \
+        "$(name_of "$dialog")"
+    check "preferences dialog frame hints" "$fixed_frame_hints" "$(hints_of "$dialog")"
+    screenshot "$dialog" preferences Windows10
+    close_dialog "preferences dialog" key Escape
+fi
+
 click "$main" 101 476 # BAbout
 if await_dialog About "$main"; then
     check_centred_dialog About "$dialog" "$main"
