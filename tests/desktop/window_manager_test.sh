@@ -86,9 +86,9 @@ new_window() { # <seconds> <known ids...>
 gone() { [[ " $(clients) " != *" $1 "* ]]; }
 
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # client coordinates
-screenshot() { # <window, or "root" for the whole screen> <name> [<theme, for a name that tells it>]
+screenshot() { # <window, or "root" for the whole screen> <name>
     [ -n "$shots" ] || return 0
-    local file="$shots/${2}_${language}${3:+_$3}.png" x y w h
+    local file="$shots/${2}_${language}.png" x y w h
     if [ "$1" = root ]; then
         import -window root "$file"
         return
@@ -179,7 +179,7 @@ if await_dialog "preferences dialog" "$main"; then
     check "preferences dialog caption" "$([ "$language" = GER ] && echo Programmeinstellungen || echo "Program settings")" \
         "$(name_of "$dialog")"
     check "preferences dialog frame hints" "$fixed_frame_hints" "$(hints_of "$dialog")"
-    screenshot "$dialog" preferences Windows10
+    screenshot "$dialog" preferences
     close_dialog "preferences dialog" key Escape
 fi
 
