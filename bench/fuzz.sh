@@ -1,7 +1,6 @@
 #!/bin/sh
 # Builds bench/fuzz/<name>_fuzzer.cpp with libFuzzer and the sanitizers, linked with the platform
-# layer's sources (no Qt; X11 for the window system's blending check), and runs it for the given number
-# of seconds on its own corpus.
+# layer's sources (no Qt), and runs it for the given number of seconds on its own corpus.
 # Usage: bench/fuzz.sh <name> <seconds>   (build folder: $FUZZ_BUILD_DIR, default build/fuzz)
 set -e
 name=$1
@@ -11,6 +10,6 @@ out=${FUZZ_BUILD_DIR:-$root/build/fuzz}
 mkdir -p "$out/$name-corpus"
 clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root/src" -o "$out/${name}_fuzzer" "$root/bench/fuzz/${name}_fuzzer.cpp" \
-    "$root"/src/platform/*.cpp "$root"/src/platform/wine/*.cpp -lX11
+    "$root"/src/platform/*.cpp "$root"/src/platform/wine/*.cpp
 cd "$out"
 "./${name}_fuzzer" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$name-corpus"

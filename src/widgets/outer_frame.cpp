@@ -1,6 +1,6 @@
 #include "widgets/outer_frame.h"
 
-#include "platform/window_frame.h"
+#include "platform/window_system.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "widgets/window_frame.h"
 
-#include "platform/window_frame.h"
+#include "platform/window_system.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -35,7 +35,10 @@ void useFixedDialogFrame(QWidget &window) {
     // Title without buttons: the toolkit turns these flags into the matching hints on every system. A
     // window kept above or below the others stays so.
     const Qt::WindowFlags stacking = Qt::WindowStaysOnTopHint | Qt::WindowStaysOnBottomHint;
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A window without a parent is the program's main window: a dialog type would mark it as belonging to
+    // a hidden window, and task bars would not list it.
+    const Qt::WindowFlags type = window.parentWidget() ? Qt::Dialog : Qt::Window;
+    window.setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           (window.windowFlags() & stacking));
     if (!window.findChild<QObject *>(FixedFrameRequest::kName, Qt::FindDirectChildrenOnly))
         new FixedFrameRequest(window);

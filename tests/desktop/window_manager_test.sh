@@ -146,6 +146,9 @@ check "main window outer geometry, centred on the screen" \
 check "main window client height" 540 "$(client_geometry "$main" | cut -d' ' -f4)"
 check "main window caption" "$title" "$(name_of "$main")"
 check "main window frame hints" "$fixed_frame_hints" "$(hints_of "$main")"
+# A dialog type or a transient owner keeps a window out of task bars.
+check "main window type, owner" "_NET_WM_WINDOW_TYPE_NORMAL, none" \
+    "$(xprop -id "$main" _NET_WM_WINDOW_TYPE | sed 's/.*= //'), $(xprop -id "$main" WM_TRANSIENT_FOR | grep -q 'window id' && echo owned || echo none)"
 screenshot root desktop
 screenshot "$main" main_start_panel
 

@@ -1,4 +1,4 @@
-#include "platform/window_frame.h"
+#include "platform/window_system.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,6 +34,7 @@ class Display {
 public:
     Display() : connection_(xcb_connect(nullptr, &screen_), &xcb_disconnect) {}
 
+    int screen() const { return screen_; }
     bool usable() const { return !xcb_connection_has_error(connection_.get()); }
     xcb_connection_t *get() const { return connection_.get(); }
 
@@ -73,6 +74,18 @@ private:
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
 };
 
+// An X server blends windows only while a compositing manager owns the screen's _NET_WM_CM_Sn
+// selection; without one, opacity hints are ignored and translucent pixels show as black.
+bool compositingManagerRunning() {
+    const Display display;
+    if (!display.usable())
+        return false;
+    const std::string selection = "_NET_WM_CM_S" + std::to_string(display.screen());
+    const auto owner = owned(xcb_get_selection_owner_reply(
+        display.get(), xcb_get_selection_owner(display.get(), display.atom(selection.c_str())), nullptr));
+    return owner && owner->owner != XCB_WINDOW_NONE;
+}
+
 std::optional<FrameExtents> statedExtents(const Display &display, xcb_window_t window, xcb_atom_t name) {
     const auto items = display.property(window, name, XCB_ATOM_CARDINAL, 4);
     if (items.size() != 4)
@@ -100,6 +113,11 @@ void askForExtents(const Display &display, xcb_window_t window, xcb_atom_t reque
 }
 
 } // namespace
+
+// Wayland blends, but gives a client no say over a window's opacity: counted as not blending.
+bool windowSystemBlends(const std::string &windowSystem) {
+    return windowSystem == "xcb" && compositingManagerRunning();
+}
 
 void requestFixedFrame(std::uintptr_t nativeWindow, const std::string &windowSystem) {
     if (windowSystem != "xcb")
