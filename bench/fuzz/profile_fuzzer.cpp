@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to the profile engine as file content and as the names and value of a write.
-// Beyond not crashing, it checks what callers rely on: reads stay within 2047 characters, a value
-// written reads back, and a write leaves every other key's value as it was.
+// Beyond not crashing, it checks what callers rely on: reads stay within 2047 characters; every entry the
+// writer accepts is found again by a read, with the value a read of that line gives anywhere (the value
+// itself where reading has nothing to take away); a write leaves every other key's value as it was; and
+// a file with a byte-order mark takes the same write and gives the same value back.
 #include "platform/profile_entry.h"
 #include "platform/wine/profile_encoding.h"
 #include "platform/wine/profile_text.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -14,12 +17,17 @@ namespace {
 
 using namespace kvl::platform;
 
-// Takes a field of up to 15 bytes, its length given by the low bits of the first byte.
-std::string takeField(std::string_view &input) {
+constexpr std::array<std::string_view, 4> kMarks = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"};
+
+// Takes a field of up to 15 bytes, its length given by the low bits of the first byte; the high bits
+// are left to the caller.
+std::string takeField(std::string_view &input, unsigned *highBits = nullptr) {
     if (input.empty())
         return {};
-    const std::size_t length =
-        std::min<std::size_t>(static_cast<unsigned char>(input[0]) & 15, input.size() - 1);
+    const auto first = static_cast<unsigned char>(input[0]);
+    if (highBits)
+        *highBits = first >> 4;
+    const std::size_t length = std::min<std::size_t>(first & 15, input.size() - 1);
     std::string field(input.substr(1, length));
     input.remove_prefix(1 + length);
     return field;
@@ -32,14 +40,14 @@ void check(bool condition) {
 
 // A value reads back as written when reading has nothing to take away from it.
 bool readsBackVerbatim(const std::string &value) {
-    return value.find_first_of(std::string_view(" \t\v\f\"'\0", 7)) == std::string::npos;
+    return value.find_first_of(std::string(kProfileBlanks) + std::string("\"'\0", 3)) == std::string::npos;
 }
 
 std::string canonicalName(std::string_view name) {
-    const auto first = name.find_first_not_of(" \t\v\f");
+    const auto first = name.find_first_not_of(kProfileBlanks);
     std::string canonical(first == std::string_view::npos
                               ? ""
-                              : name.substr(first, name.find_last_not_of(" \t\v\f") - first + 1));
+                              : name.substr(first, name.find_last_not_of(kProfileBlanks) - first + 1));
     for (auto &c : canonical)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
@@ -50,25 +58,35 @@ std::string canonicalName(std::string_view name) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char *>(data), size);
-    const std::string section = takeField(input), key = takeField(input), value = takeField(input);
+    unsigned markChoice = 0;
+    const std::string section = takeField(input, &markChoice), key = takeField(input),
+                      value = takeField(input);
     const std::string otherSection = takeField(input), otherKey = takeField(input);
     const std::string_view text = input;
+    const std::string marked = std::string(kMarks[markChoice % kMarks.size()]) + std::string(text);
 
     const auto before = lookupProfileValue(text, section, key);
     check(!before || before->size() <= 2047);
-    check(profileDefault(value).size() <= value.size());
-    (void)profileTextAsAnsi(text);
+    check(profileDefault(value).size() <= std::max<std::size_t>(value.size(), 1));
+    const auto beforeMarked = profileValue(marked, section, key);
+    check(!beforeMarked || beforeMarked->size() <= 2047);
+    (void)decodedProfileText(marked);
     if (!isStorableProfileEntry(section, key, value))
         return 0;
-    (void)profileBytesWithValue(text, section, key, value);
 
     const std::string after = withProfileValue(text, section, key, value);
+    const auto readBack = lookupProfileValue(after, section, key);
+    const auto readAlone = lookupProfileValue(withProfileValue("", section, key, value), section, key);
+    check(readBack.has_value() && readBack == readAlone);
     if (readsBackVerbatim(value))
-        check(lookupProfileValue(after, section, key) == value.substr(0, 2047));
+        check(readBack == value);
     if (isStorableProfileEntry(otherSection, otherKey, "") &&
         (canonicalName(otherSection) != canonicalName(section) ||
          canonicalName(otherKey) != canonicalName(key)))
         check(lookupProfileValue(text, otherSection, otherKey) ==
               lookupProfileValue(after, otherSection, otherKey));
+
+    if (const auto changed = profileBytesWithValue(marked, section, key, value))
+        check(profileValue(*changed, section, key) == readAlone);
     return 0;
 }

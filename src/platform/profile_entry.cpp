@@ -6,13 +6,13 @@ namespace {
 
 constexpr std::string_view kLineBreaking{"\r\n\0", 3};
 
-constexpr std::string_view kBlanks = " \t\v\f";
-
 // A name of blanks alone is trimmed to nothing when it is read.
-bool hasName(std::string_view name) { return name.find_first_not_of(kBlanks) != std::string_view::npos; }
+bool hasName(std::string_view name) {
+    return name.find_first_not_of(kProfileBlanks) != std::string_view::npos;
+}
 
 // A key line that begins with "[" would read as a section header.
-bool looksLikeHeader(std::string_view key) { return key[key.find_first_not_of(kBlanks)] == '['; }
+bool looksLikeHeader(std::string_view key) { return key[key.find_first_not_of(kProfileBlanks)] == '['; }
 
 bool staysOnOneLine(std::string_view text) {
     return text.find_first_of(kLineBreaking) == std::string_view::npos;

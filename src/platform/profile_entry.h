@@ -4,6 +4,11 @@
 
 namespace kvl::platform {
 
+// What a profile read trims from names and values. Ctrl-Z, the DOS end-of-file mark, counts as a blank
+// as Wine reads it: old files end in it. Writers and readers must agree on it, or a name made of blanks
+// would be written where no read finds it.
+inline constexpr std::string_view kProfileBlanks = " \t\v\f\x1A";
+
 // Whether a section, key and value can be stored so that they read back as written. Line breaks
 // or NUL bytes would split the line and forge other keys or sections, an empty or blank name or a key with
 // "=" cannot be found again, and "]" would end the section's name early; the profile writers of

@@ -1,5 +1,7 @@
 #include "platform/wine/profile_text.h"
 
+#include "platform/profile_entry.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -8,8 +10,6 @@ namespace kvl::platform {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 2047;
-// Ctrl-Z, the DOS end-of-file mark, counts as a blank too: old files end in it.
-constexpr std::string_view kBlanks = " \t\v\f\x1A";
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Windows sees the text of a line only up to a NUL byte in it.
@@ -24,10 +24,10 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
+    const auto first = text.find_first_not_of(kProfileBlanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    return text.substr(first, text.find_last_not_of(kProfileBlanks) - first + 1);
 }
 
 std::string_view withoutQuotes(std::string_view value) {
@@ -133,15 +133,25 @@ std::string keyLineText(std::string_view key, std::string_view value) {
 
 } // namespace
 
-std::string profileDefault(std::string_view defaultValue) {
-    defaultValue = beforeNul(defaultValue);
-    const auto end = defaultValue.find_last_not_of(' ');
-    return std::string(withoutQuotes(defaultValue.substr(0, end == std::string_view::npos ? 0 : end + 1)))
-        .substr(0, kMaxValueLength);
+std::string returnedProfileValue(std::string_view value) {
+    const std::string_view unquoted = withoutQuotes(value);
+    // Wine cuts the text after the opening quote to the buffer and then drops the last character it
+    // copied as the closing quote: where exactly that quote falls outside, the value's last character goes.
+    const bool lastCharacterTaken = unquoted.size() != value.size() && unquoted.size() == kMaxValueLength;
+    return std::string(unquoted.substr(0, lastCharacterTaken ? kMaxValueLength - 1 : kMaxValueLength));
 }
 
-std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
-                                              std::string_view key) {
+std::string profileDefault(std::string_view defaultValue) {
+    defaultValue = beforeNul(defaultValue);
+    // Blanks at the end go, but never the first character: a default of blanks alone gives one blank.
+    const auto end = defaultValue.find_last_not_of(' ');
+    const std::size_t kept =
+        end == std::string_view::npos ? std::min<std::size_t>(defaultValue.size(), 1) : end + 1;
+    return returnedProfileValue(defaultValue.substr(0, kept));
+}
+
+std::optional<std::string_view> findProfileValue(std::string_view text, std::string_view section,
+                                                 std::string_view key) {
     const ProfileLayout layout(text, section, key);
     const auto line = layout.keyLine();
     if (!line)
@@ -150,8 +160,13 @@ std::optional<std::string> lookupProfileValue(std::string_view text, std::string
     const auto equals = content.find('=');
     if (equals == std::string_view::npos)
         return std::nullopt; // a name without "=" has no value
-    return std::string(
-        withoutQuotes(beforeNul(trimmed(content.substr(equals + 1)))).substr(0, kMaxValueLength));
+    return beforeNul(trimmed(content.substr(equals + 1)));
+}
+
+std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
+                                              std::string_view key) {
+    const auto value = findProfileValue(text, section, key);
+    return value ? std::optional(returnedProfileValue(*value)) : std::nullopt;
 }
 
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
