@@ -1,5 +1,7 @@
 #include "platform/cp1252.h"
 
+#include "platform/cp1252_best_fit.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -21,13 +23,39 @@ char16_t toUnit(unsigned char byte) {
     return byte;
 }
 
-char toByte(char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
-        return static_cast<char>(code);
-    const auto found = std::find(kHighControls.begin(), kHighControls.end(), code);
-    if (found == kHighControls.end())
+char bestFit(char16_t unit) {
+    const auto runs = bestFitRuns();
+    const auto run = std::lower_bound(runs.begin(), runs.end(), unit,
+                                      [](const BestFitRun &r, char16_t u) { return r.last < u; });
+    if (run == runs.end() || unit < run->first)
         return '?';
+    const unsigned offset = unit - run->first;
+    switch (run->step) {
+    case BestFitRun::Step::Same:
+        break;
+    case BestFitRun::Step::Next:
+        return static_cast<char>(run->byte + offset);
+    case BestFitRun::Step::AlternateCase:
+        return static_cast<char>(offset % 2 ? run->byte ^ 0x20 : run->byte);
+    }
+    return static_cast<char>(run->byte);
+}
+
+char toByte(char16_t unit) {
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<char>(unit);
+    const auto found = std::find(kHighControls.begin(), kHighControls.end(), unit);
+    if (found == kHighControls.end())
+        return bestFit(unit);
     return static_cast<char>(0x80 + (found - kHighControls.begin()));
+}
+
+// Windows converts UTF-16 unit by unit: a character beyond the first 65536 is two units and two "?".
+void appendBytes(std::string &out, char32_t code) {
+    if (code < 0x10000)
+        out += toByte(static_cast<char16_t>(code));
+    else
+        out += "??";
 }
 
 void appendUtf8(std::string &out, char32_t code) {
@@ -93,16 +121,8 @@ std::u16string cp1252ToUtf16(std::string_view text) {
 }
 
 std::string utf16ToCp1252(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        // A surrogate pair is one character and so becomes one '?'.
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
-            ++i;
-        out += toByte(unit >= 0xD800 && unit <= 0xDFFF ? U'\uFFFD' : unit);
-    }
+    std::string out(text.size(), '\0');
+    std::transform(text.begin(), text.end(), out.begin(), toByte);
     return out;
 }
 
@@ -118,7 +138,38 @@ std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();)
-        out += toByte(nextUtf8(text, pos));
+        appendBytes(out, nextUtf8(text, pos));
+    return out;
+}
+
+std::string utf16ToUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        const bool pair = code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                          text[i + 1] <= 0xDFFF;
+        if (pair)
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (code >= 0xD800 && code <= 0xDFFF)
+            code = U'\uFFFD';
+        appendUtf8(out, code);
+    }
+    return out;
+}
+
+std::u16string utf8ToUtf16(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t code = nextUtf8(text, pos);
+        if (code < 0x10000) {
+            out += static_cast<char16_t>(code);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
     return out;
 }
 

@@ -5,12 +5,17 @@
 
 namespace kvl::platform {
 
-// Windows code page 1252 <-> Unicode. A character without a 1252 form becomes '?', as the
-// Windows A-functions do.
+// Windows code page 1252 <-> Unicode, as the Windows A-functions convert: a character without a 1252
+// form becomes a similar one where Windows has one (U+0100 becomes "A"), else '?'; one byte per UTF-16 unit.
 std::u16string cp1252ToUtf16(std::string_view text);
 std::string utf16ToCp1252(std::u16string_view text);
 std::string cp1252ToUtf8(std::string_view text);
 std::string utf8ToCp1252(std::string_view text);
+
+// UTF-16 <-> UTF-8. A lone surrogate or a malformed sequence becomes U+FFFD, so a round trip gives back
+// exactly the well-formed texts.
+std::string utf16ToUtf8(std::u16string_view text);
+std::u16string utf8ToUtf16(std::string_view text);
 
 // One code point of UTF-8 starting at pos, which it moves past the sequence. A malformed or cut
 // sequence yields U+FFFD, consumes one byte and sets `malformed` when given.

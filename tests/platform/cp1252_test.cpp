@@ -24,13 +24,37 @@ TEST(Cp1252, MapsTheWindowsTableBothWays) {
     }
 }
 
-TEST(Cp1252, CharactersWithoutAForm) {
+// Each kind of best-fit run at its ends and just outside them; the whole table is checked against Wine.
+TEST(Cp1252, CharactersWithoutAFormTakeWindowsBestFit) {
     const std::vector<std::pair<std::u16string, std::string>> cases = {
-        {u"\u0100", "?"}, {u"\u20ac\u4e2d", "\x80?"}, {u"\xd83d\xde00", "?"}, // one character, one '?'
-        {u"\xd83d", "?"}, {u"a\xde00z", "a?z"},
+        {u"\u0100\u0101\u0104\u0105", "AaAa"}, // capital and small letters taking turns
+        {u"\u0139\u013a\u013b", "LlL"},        // ... from an odd unit on
+        {u"\u0110\u0111", "\xd0"
+                          "d"},                // a letter of the code page itself
+        {u"\uff01\uff1e\uff20\uff5e", "!>@~"}, // full-width forms, one after the other
+        {u"\uff1f\uff5f", "??"},               // the gap between two runs, and past the last
+        {u"\u2000\u2006\u2007", "  ?"},        // one byte for a whole run
+        {u"\u20ac\u4e2d\u00ff", "\x80?\xff"},
+        {u"\xd83d\xde00", "??"}, // Windows converts unit by unit
+        {u"\xd83d", "?"},
+        {u"a\xde00z", "a?z"},
+        {u"\uffff", "?"},
     };
-    for (const auto &[units, expected] : cases)
+    for (const auto &[units, expected] : cases) {
         EXPECT_EQ(utf16ToCp1252(units), expected);
+        EXPECT_EQ(utf8ToCp1252(utf16ToUtf8(units)), expected);
+    }
+}
+
+TEST(Cp1252, Utf16AndUtf8RoundTripExactlyTheWellFormedTexts) {
+    const std::u16string wellFormed = u"a\u00e4\u20ac\xd83d\xde00\uffff";
+    EXPECT_EQ(utf8ToUtf16(utf16ToUtf8(wellFormed)), wellFormed);
+    EXPECT_EQ(utf16ToUtf8(u"\u00e4\xd83d\xde00"), "\xc3\xa4\xf0\x9f\x98\x80");
+    for (const std::u16string lone : {u"\xd83d", u"x\xde00", u"\xde00\xd83d"}) {
+        EXPECT_NE(utf8ToUtf16(utf16ToUtf8(lone)), lone);
+        EXPECT_NE(utf16ToUtf8(lone).find("\xef\xbf\xbd"), std::string::npos);
+    }
+    EXPECT_EQ(utf8ToUtf16("\xc3"), u"\ufffd");
 }
 
 TEST(Cp1252, Utf8RoundTripsAndSurvivesMalformedInput) {
@@ -50,7 +74,7 @@ TEST(Cp1252, Utf8RoundTripsAndSurvivesMalformedInput) {
         {"\xff"
          "b",
          "?b"},
-        {"\xf0\x9f\x98\x80", "?"},
+        {"\xf0\x9f\x98\x80", "??"},
     };
     for (const auto &[utf8, expected] : malformed)
         EXPECT_EQ(utf8ToCp1252(utf8), expected) << utf8;
