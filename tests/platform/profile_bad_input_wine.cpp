@@ -54,14 +54,32 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
                                          BadFile{"RandomAfterSection", "[A]\r\n" + randomBytes(8, 1 << 16)}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ProfileUtf16File, ReadButNeverRewritten) {
+// Written back in the byte order it had, every other unit as it was; a file that would not come back
+// unit for unit (a lone surrogate, an odd byte) is left alone.
+TEST(ProfileUtf16File, WrittenBackInItsOwnEncodingOrNotAtAll) {
     const TempPrefix prefix;
     const auto file = prefix.driveC() + "/wide.ini";
-    const std::string wide("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xE4\0\r\0\n\0", 22);
-    TempPrefix::writeFile(file, wide);
-    EXPECT_EQ(readProfileString(file, "A", "k", ""), "\xE4");
-    EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
-    EXPECT_EQ(TempPrefix::readFile(file), wide);
+    const std::string little("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x00\x01\r\0\n\0", 22);
+    TempPrefix::writeFile(file, little);
+    EXPECT_EQ(readProfileString(file, "A", "k", ""), "A");
+    ASSERT_TRUE(writeProfileString(file, "A", "j", "\xe4"));
+    EXPECT_EQ(TempPrefix::readFile(file), little + std::string("j\0=\0\xE4\0\r\0\n\0", 10));
+
+    const std::string big("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0"
+                          "1",
+                          20);
+    TempPrefix::writeFile(file, big);
+    ASSERT_TRUE(writeProfileString(file, "a", "K", "2"));
+    EXPECT_EQ(TempPrefix::readFile(file), big.substr(0, 16) + std::string("\0"
+                                                                          "2",
+                                                                          2));
+
+    for (const std::string unfaithful : {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8", 20),
+                                         std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x", 19)}) {
+        TempPrefix::writeFile(file, unfaithful);
+        EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
+        EXPECT_EQ(TempPrefix::readFile(file), unfaithful);
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "platform/cp1252.h"
 #include "platform/profile.h"
 #include "platform/wine/profile_encoding.h"
 #include "wine_profile_probe.h"
@@ -8,6 +9,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <set>
@@ -62,6 +64,27 @@ std::set<std::pair<std::string, std::string>> namesIn(const std::string &text) {
             names.emplace(section, trimmed(name.substr(0, name.find('='))));
     }
     return names;
+}
+
+// A file with a byte-order mark holding the text in UTF-16.
+std::string utf16File(std::u16string_view text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const auto high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+bool isMarked(const std::string &content) { return decodedProfileText(content) != content; }
+
+// A name or value of code page 1252 as a file holds it, and back.
+std::string asInFile(const std::string &content, const std::string &ansi) {
+    return isMarked(content) ? cp1252ToUtf8(ansi) : ansi;
+}
+std::string asAnsi(const std::string &content, const std::string &inFile) {
+    return isMarked(content) ? utf8ToCp1252(inFile) : inFile;
 }
 
 bool sameIgnoringCase(const std::string &a, const std::string &b) {
@@ -193,12 +216,32 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
         {kSample, "Main", "nope", "'single default' "},
         {kSample, "Main", "nope", "\"one-sided"},
         {kSample, "Main", "nope", ""},
+        {kSample, "Main", "nope", "   "},
+        {kSample, "Main", "nope", " "},
+        {kSample, "Main", "nope", " \t "},
+        {kSample, "Main", "nope", "\" \""},
+        {kSample, "Main", "nope", "''"},
+        {kSample, "Main", "nope", "\""},
+        {kSample, "Main", "nope", "\"" + std::string(2047, 'd') + "\""},
         {lf, "A", "k"},
         {lf, "B", "k"},
         {"[A]\rk=cr\rj=2\r", "A", "j"},
         {"[A]\r\nk=" + longValue + "\r\n", "A", "k"},
         {"[A]\r\nk=\"" + longValue + "\"\r\n", "A", "k"},
         {"[A]\r\nk=\"" + std::string(2046, 'q') + "\"\r\n", "A", "k"},
+        {"[A]\r\nk=\"" + std::string(2047, 'q') + "\"\r\n", "A", "k"},
+        {"[A]\r\nk=\"" + std::string(2048, 'q') + "\"\r\n", "A", "k"},
+        {"[A]\r\nk=  '" + std::string(2047, 'q') + "'  \r\n", "A", "k"},
+        {"[A]\r\nk=\"" + std::string(2047, 'q') + "\r\n", "A", "k"},
+        {utf16File(u"[A]\r\nk=\"" + std::u16string(2047, u'\u0100') + u"\"\r\n"), "A", "k"},
+        {utf16File(u"[A]\r\nk=" + std::u16string(3000, u'\u20ac') + u"\r\n"), "A", "k"},
+        {utf16File(u"[A]\r\nk=b\u00e4\r\n", true), "A", "k"},
+        {utf16File(u"[A]\r\nk=\u0100\u0110\uff21\u263a\xd83d\xde00x\r\n"), "A", "k"},
+        {utf16File(u"[A]\r\nk=a\xd83d" u"b\r\n"), "A", "k"},
+        {utf16File(u"[\u0100]\r\nk=1\r\n[A]\r\nk=2\r\n"), "A", "k"},
+        {utf16File(u"[\u00c4]\r\nk=1\r\n"), "\xc4", "k"},
+        {"\xEF\xBB\xBF[A]\r\nk=\xC4\x80\xEF\xBC\xA1\xF0\x9F\x98\x80\r\n", "A", "k"},
+        {"\xEF\xBB\xBF[\xC4\x80]\r\nk=1\r\n", "A", "k"},
         {"", "A", "k"},
         {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "A", "k"},
         {std::string("[A]\r\nk=a\0b\r\n[B\0C]\r\nx=2\r\n", 23), "B", "x"},
@@ -283,6 +326,10 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
         {"LfOnlyReplace", "[One]\na=1\n\n[Two]\nb=2\n", "two", "B", "v"},
         {"EmptyFile", "", "User", "Language", "GER"},
         {"Utf8Marked", "\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n", "A", "j", "\xE4\x80"},
+        {"Utf16Little", utf16File(u"[One]\r\na=1\r\nb=\u0100\u4e2d\r\n[Two]\r\nc=3\r\n"), "One", "A",
+         "new\xe4"},
+        {"Utf16LittleNewSection", utf16File(u"[One]\r\na=1\r\n"), "Three", "k", "v\x80"},
+        {"Utf16Big", utf16File(u"[One]\r\na=1\r\n", true), "one", "b", "\xdf"},
         {"MissingFile", "", "User", "Language", "GER", Place::MissingFile},
         {"MissingFolder", "", "User", "Language", "GER", Place::MissingFolder},
         {"ReadOnlyFile", kThree, "One", "a", "new", Place::ReadOnlyFile},
@@ -323,10 +370,14 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
             EXPECT_FALSE(fs::exists(ours[i]));
             continue;
         }
-        EXPECT_TRUE(onlyWrittenLinesDiffer(profileTextAsAnsi(c.content), profileTextAsAnsi(readFile(ours[i])),
-                                           c.key, c.value))
+        EXPECT_TRUE(onlyWrittenLinesDiffer(decodedProfileText(c.content),
+                                           decodedProfileText(readFile(ours[i])), asInFile(c.content, c.key),
+                                           asInFile(c.content, c.value)))
             << readFile(ours[i]);
-        auto names = namesIn(c.content);
+        EXPECT_EQ(isMarked(readFile(ours[i])), isMarked(c.content));
+        std::set<std::pair<std::string, std::string>> names;
+        for (const auto &[section, key] : namesIn(decodedProfileText(c.content)))
+            names.emplace(asAnsi(c.content, section), asAnsi(c.content, key));
         names.emplace(c.section, c.key);
         for (const auto &[section, key] : names) {
             wine.read(ours[i].string(), section, key, "<missing>");
@@ -336,6 +387,24 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
     const auto readBack = wine.run(folder.string());
     for (std::size_t i = 0; i + 1 < readBack.size(); i += 2)
         EXPECT_EQ(readBack[i], readBack[i + 1]) << "read-back pair " << i / 2;
+}
+
+TEST_F(ProfileDifferential, EveryUtf16UnitBecomesTheByteWineMakesOfIt) {
+    std::u16string units(0x10000, u'\0');
+    std::iota(units.begin(), units.end(), u'\0');
+    WineProfileProbe wine;
+    wine.convert(units);
+    const std::string theirs = wine.run(folder.string()).front();
+    const std::string ours = utf16ToCp1252(units);
+    ASSERT_EQ(ours.size(), theirs.size());
+    std::vector<std::size_t> differing;
+    for (std::size_t unit = 0; unit < ours.size(); ++unit)
+        if (ours[unit] != theirs[unit])
+            differing.push_back(unit);
+    ASSERT_TRUE(differing.empty()) << differing.size() << " units differ, the first is U+" << std::hex
+                                   << differing.front() << ": ours "
+                                   << int(static_cast<unsigned char>(ours[differing.front()])) << ", Wine's "
+                                   << int(static_cast<unsigned char>(theirs[differing.front()]));
 }
 
 // The reason our engine keeps its own layout: Wine's writer rewrites every line.

@@ -47,6 +47,16 @@ std::size_t WineProfileProbe::write(const std::string &file, const std::string &
     return add('W', file, section, key, value);
 }
 
+std::size_t WineProfileProbe::convert(std::u16string_view units) {
+    std::string bytes;
+    for (const char16_t unit : units) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    requests_ += "C " + toHex(bytes) + " x x x\n";
+    return count_++;
+}
+
 std::size_t WineProfileProbe::add(char op, const std::string &file, const std::string &section,
                                   const std::string &key, const std::string &text) {
     requests_ += std::string(1, op) + " " + toHex(onDriveZ(file)) + " " + toHex(section) + " " + toHex(key) +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvl::test {
@@ -15,7 +16,9 @@ public:
                      const std::string &defaultValue);
     std::size_t write(const std::string &file, const std::string &section, const std::string &key,
                       const std::string &value);
-    // The value for a read, "1" or "0" for a write. Throws when the probe cannot be run.
+    // The bytes Windows' ANSI code page makes of UTF-16 units.
+    std::size_t convert(std::u16string_view units);
+    // The value for a read or a conversion, "1" or "0" for a write. Throws when the probe cannot be run.
     std::vector<std::string> run(const std::string &scratchFolder);
 
 private:

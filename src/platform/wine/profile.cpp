@@ -14,7 +14,7 @@ std::string readProfileString(const std::string &path, const std::string &sectio
                               const std::string &defaultValue) {
     const auto text = readWholeFile(hostFileToNative(path));
     if (text)
-        if (auto value = lookupProfileValue(profileTextAsAnsi(*text), section, key))
+        if (auto value = profileValue(*text, section, key))
             return *value;
     return profileDefault(defaultValue);
 }

@@ -3,41 +3,105 @@
 #include "platform/cp1252.h"
 #include "platform/wine/profile_text.h"
 
+#include <array>
+
 namespace kvl::platform {
 
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LittleMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BigMark = "\xFE\xFF";
+enum class Encoding { Ansi, Utf8, Utf16Little, Utf16Big };
 
-std::u16string fromUtf16Little(std::string_view bytes) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
-    return text;
+struct Mark {
+    Encoding encoding;
+    std::string_view bytes;
+};
+constexpr std::array<Mark, 3> kMarks{{
+    {Encoding::Utf8, "\xEF\xBB\xBF"},
+    {Encoding::Utf16Little, "\xFF\xFE"},
+    {Encoding::Utf16Big, "\xFE\xFF"},
+}};
+
+// A file's encoding and its text after the byte-order mark.
+struct Body {
+    Encoding encoding = Encoding::Ansi;
+    std::string_view mark;
+    std::string_view bytes;
+};
+
+Body bodyOf(std::string_view bytes) {
+    for (const Mark &mark : kMarks)
+        if (bytes.starts_with(mark.bytes))
+            return {mark.encoding, mark.bytes, bytes.substr(mark.bytes.size())};
+    return {Encoding::Ansi, {}, bytes};
+}
+
+bool isUtf16(Encoding encoding) {
+    return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big;
+}
+
+// A trailing odd byte is no unit.
+std::u16string unitsOf(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
+
+std::string bytesOf(std::u16string_view units, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(2 * units.size());
+    for (const char16_t unit : units) {
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+std::string textOf(const Body &body) {
+    if (isUtf16(body.encoding))
+        return utf16ToUtf8(unitsOf(body.bytes, body.encoding == Encoding::Utf16Big));
+    return std::string(body.bytes);
+}
+
+// Names and values reach a Unicode file as the A-functions convert them; an 8-bit file takes them as they
+// are.
+std::string inFile(const Body &body, const std::string &text) {
+    return body.encoding == Encoding::Ansi ? text : cp1252ToUtf8(text);
 }
 
 } // namespace
 
-std::string profileTextAsAnsi(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark))
-        return utf8ToCp1252(bytes.substr(kUtf8Mark.size()));
-    if (bytes.starts_with(kUtf16LittleMark))
-        return utf16ToCp1252(fromUtf16Little(bytes.substr(kUtf16LittleMark.size())));
-    return std::string(bytes);
+std::string decodedProfileText(std::string_view bytes) { return textOf(bodyOf(bytes)); }
+
+std::optional<std::string> profileValue(std::string_view bytes, const std::string &section,
+                                        const std::string &key) {
+    const Body body = bodyOf(bytes);
+    const std::string text = textOf(body);
+    const auto value = findProfileValue(text, inFile(body, section), inFile(body, key));
+    if (!value)
+        return std::nullopt;
+    // The limit counts what the caller gets: one byte for each UTF-16 unit.
+    return returnedProfileValue(body.encoding == Encoding::Ansi ? std::string(*value) : utf8ToCp1252(*value));
 }
 
 std::optional<std::string> profileBytesWithValue(std::string_view bytes, const std::string &section,
                                                  const std::string &key, const std::string &value) {
-    if (bytes.starts_with(kUtf16LittleMark) || bytes.starts_with(kUtf16BigMark))
+    const Body body = bodyOf(bytes);
+    const std::string text = textOf(body);
+    const std::string edited =
+        withProfileValue(text, inFile(body, section), inFile(body, key), inFile(body, value));
+    if (!isUtf16(body.encoding))
+        return std::string(body.mark) + edited;
+    const bool bigEndian = body.encoding == Encoding::Utf16Big;
+    // Every other line must come back unit for unit: a lone surrogate or an odd byte would not.
+    if (body.bytes.size() % 2 != 0 || utf8ToUtf16(text) != unitsOf(body.bytes, bigEndian))
         return std::nullopt;
-    if (bytes.starts_with(kUtf8Mark))
-        return std::string(kUtf8Mark) + withProfileValue(bytes.substr(kUtf8Mark.size()),
-                                                         cp1252ToUtf8(section), cp1252ToUtf8(key),
-                                                         cp1252ToUtf8(value));
-    return withProfileValue(bytes, section, key, value);
+    return std::string(body.mark) + bytesOf(utf8ToUtf16(edited), bigEndian);
 }
 
 } // namespace kvl::platform

@@ -1,6 +1,7 @@
 // Runs profile-file requests through the Windows API, for comparison with our own engine.
 // Each input line is "R|W x<path> x<section> x<key> x<default or value>" with every text in hex;
-// each output line is "x<hex text>" for a read and "1" or "0" for a write.
+// each output line is "x<hex text>" for a read and "1" or "0" for a write. "C x<UTF-16LE bytes> x x x"
+// asks for the bytes the units become in the ANSI code page, as "x<hex text>".
 #include <windows.h>
 
 #include <cstdio>
@@ -45,6 +46,16 @@ int main(int argc, char **argv) {
                 GetPrivateProfileStringA(fromHex(section).c_str(), fromHex(key).c_str(),
                                          fromHex(text).c_str(), buffer, sizeof buffer, fromHex(path).c_str());
             std::cout << toHex(std::string(buffer, n)) << "\n";
+        } else if (op == "C") {
+            const std::string bytes = fromHex(path);
+            std::wstring units(bytes.size() / 2, L'\0');
+            for (std::size_t i = 0; i < units.size(); ++i)
+                units[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                                static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+            std::string ansi(2 * units.size() + 1, '\0');
+            const int n = WideCharToMultiByte(CP_ACP, 0, units.data(), static_cast<int>(units.size()),
+                                              ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+            std::cout << toHex(ansi.substr(0, n > 0 ? n : 0)) << "\n";
         } else if (op == "W") {
             const BOOL ok = WritePrivateProfileStringA(fromHex(section).c_str(), fromHex(key).c_str(),
                                                        fromHex(text).c_str(), fromHex(path).c_str());
