@@ -1,10 +1,12 @@
 #include "platform/wine/hive_file.h"
 
+#include "platform/wine/readable_file.h"
 #include "platform/wine/replaced_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,14 +16,12 @@ namespace kvl::platform::wine {
 
 namespace {
 
+// Read in steps of this size, each checked before the next.
+constexpr std::size_t kChunk = 1u << 20;
+
 FileStamp stampOf(const struct stat &info) {
     return {info.st_dev, info.st_ino, info.st_size,
             static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec};
-}
-
-std::string folderOf(const std::string &path) {
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
 }
 
 } // namespace
@@ -56,23 +56,26 @@ FileBuffer::~FileBuffer() {
         ::munmap(data_, mapped_);
 }
 
-std::optional<FileContent> readWholeFile(const std::string &path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<FileContent> readHiveFile(const std::string &path) {
+    const int fd = openForReading(path);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
     std::optional<FileContent> content;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) == 0) {
         content.emplace();
         content->stamp = stampOf(info);
         content->bytes = FileBuffer(static_cast<std::size_t>(info.st_size));
         const std::size_t size = content->bytes.size();
         std::size_t done = 0;
         while (content->bytes && done < size) {
-            const ssize_t got = ::read(fd, content->bytes.data() + done, size - done);
+            const std::size_t chunk = std::min(size - done, kChunk);
+            const ssize_t got = ::read(fd, content->bytes.data() + done, chunk);
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got <= 0)
+            // Wine escapes every control character, so a NUL byte means no hive: reading on would only
+            // cost memory (a gigabyte of a file with holes, say).
+            if (got <= 0 || std::memchr(content->bytes.data() + done, '\0', static_cast<std::size_t>(got)))
                 break;
             done += static_cast<std::size_t>(got);
         }
@@ -93,8 +96,7 @@ std::optional<FileStamp> fileStamp(const std::string &path) {
 
 bool mayReplace(const std::string &path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-           ::access(path.c_str(), W_OK) == 0 && ::access(folderOf(path).c_str(), W_OK) == 0;
+    return ::stat(path.c_str(), &info) == 0 && mayBeReplaced(path);
 }
 
 bool replaceFile(const std::string &path, const std::vector<std::string_view> &pieces) {

@@ -43,7 +43,9 @@ struct FileContent {
     std::string_view text() const { return {bytes.data(), bytes.size()}; }
 };
 
-std::optional<FileContent> readWholeFile(const std::string &path);
+// A hive's whole content; nullopt when it is no regular file, cannot be read, or holds a NUL byte (no hive
+// does).
+std::optional<FileContent> readHiveFile(const std::string &path);
 std::optional<FileStamp> fileStamp(const std::string &path);
 
 // Whether the user may replace the file: it and its folder are writable, and it is not write-protected

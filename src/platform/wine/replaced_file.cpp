@@ -1,9 +1,15 @@
 #include "platform/wine/replaced_file.h"
 
+#include "platform/wine/file_steps.h"
+#include "platform/wine/in_place_write.h"
+#include "platform/wine/link_target.h"
+#include "platform/wine/temporary_file.h"
+
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <utility>
 
 namespace kvl::platform {
 
@@ -15,8 +21,9 @@ bool writeProtected(const std::string &path, const struct stat &status) {
     return (status.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
-// 0 when the existing target (if any) and its folder may be replaced, else the errno that says why not.
-int replaceRefusal(const std::string &target, const std::string &folder) {
+// 0 when the existing target (if any, links followed) and its folder may be replaced, else the errno
+// that says why not.
+int replaceRefusal(const std::string &target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode))
@@ -24,39 +31,31 @@ int replaceRefusal(const std::string &target, const std::string &folder) {
         if (!S_ISREG(status.st_mode) || writeProtected(target, status))
             return EACCES;
     }
+    const std::string folder = folderOf(target);
     if (::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && writeProtected(folder, status))
         return EACCES;
     return 0;
 }
 
-std::string linkTarget(const std::string &target) {
-    std::error_code error;
-    if (!std::filesystem::is_symlink(target, error))
-        return target;
-    const auto resolved = std::filesystem::canonical(target, error);
-    return error ? target : resolved.string();
+// The access list beyond the mode, where the file has one.
+bool copyAccessList(int fd, const std::string &target) {
+    constexpr const char *kAccessList = "system.posix_acl_access";
+    const ssize_t size = ::getxattr(target.c_str(), kAccessList, nullptr, 0);
+    if (size < 0)
+        return errno == ENODATA || errno == ENOTSUP;
+    std::string list(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::getxattr(target.c_str(), kAccessList, list.data(), list.size());
+    return got >= 0 && ::fsetxattr(fd, kAccessList, list.data(), static_cast<std::size_t>(got), 0) == 0;
 }
 
-std::string folderOf(const std::string &target) {
-    const std::string folder = std::filesystem::path(target).parent_path().string();
-    return folder.empty() ? "." : folder;
-}
-
-// Root editing another user's file (the host's filter file, say) must not leave it root's, or its
-// owner could no longer write it. Other users cannot give a file away; their copy stays theirs.
-bool keepOwner(int fd, const struct stat &original) {
-    if (original.st_uid == ::geteuid() && original.st_gid == ::getegid())
-        return true;
-    return ::fchown(fd, original.st_uid, original.st_gid) == 0 || ::geteuid() != 0;
-}
-
-// Makes the rename itself survive a power cut.
-void syncFolder(const std::string &folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+// Gives the new file the old one's owner, group and access list, so that whoever could write the old
+// file can write the new one. False where that cannot be done: only root may give a file away.
+bool takeOverAccess(int fd, const std::string &target, const struct stat &original) {
+    struct stat fresh {};
+    if (::fstat(fd, &fresh) != 0)
+        return false;
+    const bool sameOwner = fresh.st_uid == original.st_uid && fresh.st_gid == original.st_gid;
+    return (sameOwner || ::fchown(fd, original.st_uid, original.st_gid) == 0) && copyAccessList(fd, target);
 }
 
 } // namespace
@@ -66,19 +65,29 @@ bool folderTakesNewFiles(const std::string &folder) {
     return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && !writeProtected(folder, status);
 }
 
-ReplacedFile::ReplacedFile(const std::string &target, WriteCall writeCall)
-    : target_(linkTarget(target)), writeCall_(writeCall) {
-    const std::filesystem::path path(target_);
-    if (!path.has_filename()) {
+bool mayBeReplaced(const std::string &target) {
+    const auto file = writeTarget(target);
+    return file && replaceRefusal(*file) == 0;
+}
+
+ReplacedFile::ReplacedFile(const std::string &target, WriteCall writeCall) : writeCall_(writeCall) {
+    const auto file = writeTarget(target);
+    if (!file) {
+        fail(errno);
+        return;
+    }
+    target_ = *file;
+    if (!std::filesystem::path(target_).has_filename()) {
         fail(ENOENT); // a name that cannot become a file
         return;
     }
-    if (const int refusal = replaceRefusal(target_, folderOf(target_))) {
+    if (const int refusal = replaceRefusal(target_)) {
         fail(refusal);
         return;
     }
-    temporary_ = folderOf(target_) + "/." + path.filename().string() + ".XXXXXX";
-    fd_ = ::mkstemp(temporary_.data());
+    completeInterruptedWrite(target_);
+    removeLeftovers(target_);
+    fd_ = createTemporaryFile(target_, temporary_);
     if (fd_ < 0) {
         temporary_.clear();
         fail(errno);
@@ -88,18 +97,21 @@ ReplacedFile::ReplacedFile(const std::string &target, WriteCall writeCall)
     if (::stat(target_.c_str(), &existing) != 0) {
         const mode_t mask = ::umask(022);
         ::umask(mask);
-        if (::fchmod(fd_, 0666 & ~mask) != 0)
-            fail(errno);
-    } else if (::fchmod(fd_, existing.st_mode & 07777) != 0 || !keepOwner(fd_, existing)) {
-        fail(errno);
+        existing.st_mode = 0666 & ~mask;
+    } else {
+        // Where the new file cannot be given the old one's owner, the old one is written in place.
+        inPlace_ = !takeOverAccess(fd_, target_, existing);
     }
+    // After the owner: a change of owner clears the set-id bits.
+    if (::fchmod(fd_, existing.st_mode & 07777) != 0)
+        fail(errno);
 }
 
 ReplacedFile::~ReplacedFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
     if (!temporary_.empty())
         ::unlink(temporary_.c_str());
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 bool ReplacedFile::fail(int error) {
@@ -109,16 +121,8 @@ bool ReplacedFile::fail(int error) {
 }
 
 bool ReplacedFile::write(std::string_view bytes) {
-    while (error_ == 0 && !bytes.empty()) {
-        const ssize_t written = writeCall_(fd_, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return fail(errno);
-        if (written == 0)
-            return fail(EIO); // a device that takes nothing would keep us here for ever
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
+    if (error_ == 0 && !writeAll(fd_, bytes, writeCall_))
+        return fail(errno);
     return error_ == 0;
 }
 
@@ -127,17 +131,20 @@ bool ReplacedFile::commit() {
         return false;
     if (::fsync(fd_) != 0)
         return fail(errno);
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0)
-        return fail(errno);
     // The target may have become write-protected while we wrote.
-    if (const int refusal = replaceRefusal(target_, folderOf(target_)))
+    if (const int refusal = replaceRefusal(target_))
         return fail(refusal);
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
-        return fail(errno);
+    if (inPlace_) {
+        if (!writeInPlace(target_, fd_, temporary_, writeCall_))
+            return fail(errno);
+    } else {
+        if (::close(std::exchange(fd_, -1)) != 0)
+            return fail(errno);
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+            return fail(errno);
+        syncFolder(folderOf(target_));
+    }
     temporary_.clear();
-    syncFolder(folderOf(target_));
     return true;
 }
 

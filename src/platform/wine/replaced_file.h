@@ -6,17 +6,21 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include "platform/wine/file_steps.h"
+
 namespace kvl::platform {
 
 // Every file the program replaces goes through here, so that a crash leaves either the old or the new
 // content: the bytes are written beside the target and renamed over it only by commit(), with the
-// target's mode and owner. A symbolic link stays a link: the file it points at is replaced. A
-// write-protected target or folder refuses as Windows refuses it, although a rename would get past it.
+// target's mode, owner and access list; where the owner cannot be kept, commit() writes the target in
+// place instead, just as safely (in_place_write.h). A symbolic link stays a link: the file it points at is
+// replaced, unless the link's owner does not own that file. A write-protected target or folder refuses
+// as Windows refuses it, although a rename would get past it. A new write first removes what killed
+// writes of the same target left behind.
 // Each step returns false at the first failure; error() is then its errno, and the target is as it was.
 class ReplacedFile {
 public:
-    // How bytes reach the open file; replaceable so that tests can meet a real device error.
-    using WriteCall = ssize_t (*)(int fd, const void *data, std::size_t size);
+    using WriteCall = platform::WriteCall;
 
     explicit ReplacedFile(const std::string &target, WriteCall writeCall = &::write);
     ~ReplacedFile();
@@ -34,7 +38,11 @@ private:
     WriteCall writeCall_;
     int fd_ = -1;
     int error_ = 0;
+    bool inPlace_ = false;
 };
+
+// Whether a ReplacedFile of the target would get past its refusals (links, write protection, folder).
+bool mayBeReplaced(const std::string &target);
 
 // Whether a new file may be made in the folder, judged by the same rule as a replacement there.
 bool folderTakesNewFiles(const std::string &folder);

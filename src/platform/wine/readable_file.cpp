@@ -1,0 +1,31 @@
+#include "platform/wine/readable_file.h"
+
+#include "platform/wine/in_place_write.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvl::platform {
+
+bool isPresent(const std::string &path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
+}
+
+int openForReading(const std::string &path) {
+    completeInterruptedWrite(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace kvl::platform

@@ -1,0 +1,16 @@
+#include "support/process_memory.h"
+
+#include <fstream>
+#include <string>
+
+namespace kvl::test {
+
+long peakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+} // namespace kvl::test
