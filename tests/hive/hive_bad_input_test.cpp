@@ -21,22 +21,28 @@ protected:
                                          "\"MaxObj\"=dword:000003e8"});
         good = TempPrefix::readFile(prefix.userReg());
     }
-    // Whether the host key opens on the given hive text, which must stay as it was.
-    bool opensOn(const std::string &text) {
+    enum class Outcome { Opened, Missing, Broken };
+
+    // What opening the host key on the given hive text gives; the text must stay as it was.
+    Outcome openOn(const std::string &text) {
         TempPrefix::writeFile(prefix.userReg(), text);
-        bool opened = false;
-        {
+        Outcome outcome = Outcome::Missing;
+        try {
             Registry registry;
-            opened = registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64);
-            try {
+            if (registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64)) {
+                outcome = Outcome::Opened;
                 registry.readString("LastANL");
                 registry.readInteger("MaxObj");
-            } catch (const Error &) {
-                // a damaged value may well be of another type now
             }
+        } catch (const TranslatedError &error) {
+            EXPECT_EQ(error.reason(), TranslatedError::Reason::BrokenHive);
+            EXPECT_EQ(error.subject(), prefix.userReg());
+            outcome = Outcome::Broken;
+        } catch (const Error &) {
+            // a damaged value may well be of another type now
         }
         EXPECT_EQ(TempPrefix::readFile(prefix.userReg()), text);
-        return opened;
+        return outcome;
     }
     std::string replaced(const std::string &from, const std::string &to) const {
         std::string text = good;
@@ -47,7 +53,7 @@ protected:
     std::string good;
 };
 
-TEST_F(HiveBadInput, BrokenHivesOpenNoKeyAndStayAsTheyWere) {
+TEST_F(HiveBadInput, BrokenHivesAreNamedAndStayAsTheyWere) {
     const std::string huge(4 << 20, 'x');
     const std::vector<std::pair<const char *, std::string>> cases = {
         {"cut inside a string", good.substr(0, good.find("a\\xe4") + 2)},
@@ -73,7 +79,7 @@ TEST_F(HiveBadInput, BrokenHivesOpenNoKeyAndStayAsTheyWere) {
     };
     for (const auto &[what, text] : cases) {
         SCOPED_TRACE(what);
-        EXPECT_FALSE(opensOn(text));
+        EXPECT_EQ(openOn(text), Outcome::Broken);
     }
 }
 
@@ -81,18 +87,18 @@ TEST_F(HiveBadInput, LongValidLinesStillParse) {
     std::string hex = "00";
     for (int i = 0; i < 500'000; ++i)
         hex += i % 25 ? ",01" : ",\\\n  01";
-    EXPECT_TRUE(opensOn(replaced("C:\\\\a", std::string(4 << 20, 'x'))));
-    EXPECT_TRUE(opensOn(replaced("01,02,\\\n  03", hex)));
+    EXPECT_EQ(openOn(replaced("C:\\\\a", std::string(4 << 20, 'x'))), Outcome::Opened);
+    EXPECT_EQ(openOn(replaced("01,02,\\\n  03", hex)), Outcome::Opened);
 }
 
 TEST_F(HiveBadInput, EveryCutAndEveryFlippedByteIsSafe) {
     for (std::size_t size = 0; size < good.size(); ++size)
-        opensOn(good.substr(0, size));
+        openOn(good.substr(0, size));
     std::mt19937 random(17);
     for (int round = 0; round < 300; ++round) {
         std::string text = good;
         text[random() % text.size()] = static_cast<char>(random());
-        opensOn(text);
+        openOn(text);
     }
 }
 

@@ -9,9 +9,11 @@
 
 namespace kvl::platform {
 
-bool isPresent(const std::string &path) {
+FileKind fileKind(const std::string &path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 || (errno != ENOENT && errno != ENOTDIR);
+    if (::stat(path.c_str(), &status) == 0)
+        return S_ISREG(status.st_mode) ? FileKind::Regular : FileKind::Other;
+    return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Other;
 }
 
 int openForReading(const std::string &path) {

@@ -4,9 +4,10 @@
 
 namespace kvl::platform {
 
-// Whether anything is at the path: a missing entry or a link to nothing is not, while a link loop,
-// a file that cannot be reached or anything else that is there but cannot be read is.
-bool isPresent(const std::string &path);
+// What is at a path, links followed: nothing (no entry, or a link to nothing), a regular file, or
+// something else that is there (a folder, FIFO, socket or device, a link loop, what cannot be reached).
+enum class FileKind { Missing, Regular, Other };
+FileKind fileKind(const std::string &path);
 
 // Opens a regular file for reading; -1 (errno set) for anything else, without ever waiting: a FIFO or a
 // device in a file's place would block an ordinary open for ever. First completes an in-place write of

@@ -10,6 +10,7 @@
 #include "platform/wine/hive_file.h"
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
+#include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
 #include "platform/wine/wine_server.h"
 
@@ -34,6 +35,14 @@ std::size_t ansiSize(const ValueData &data) {
     if (data.type != kRegSz && data.type != kRegExpandSz && data.type != kRegMultiSz)
         return data.bytes.size();
     return utf16ToCp1252(textUnits(data)).size();
+}
+
+// A hive that is there but cannot be read or parsed would otherwise look like a missing key, and Apply
+// would skip its values without a word.
+[[noreturn]] void failBrokenHive(const std::string &hivePath) {
+    const std::string path = utf8ToCp1252(hivePath);
+    throw TranslatedError(TranslatedError::Reason::BrokenHive, path,
+                          "The registry file " + path + " is damaged or cannot be read");
 }
 
 std::string ansiText(const ValueData &data) {
@@ -75,16 +84,18 @@ struct Registry::Impl {
                                             [&](const NamedValue &v) { return sameName(v.name, wanted); });
             return value == served->end() ? std::nullopt : std::optional(value->data);
         }
+        // Only the value asked for is decoded: a key may hold a value of many megabytes.
         const std::string_view text = hive.text();
         for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
             if (text[pos] != '"' && text[pos] != '@')
                 continue;
             std::u16string valueName;
+            parseValueName(text, pos, &valueName);
+            if (!sameName(valueName, wanted))
+                continue;
             ValueData data;
-            const std::size_t eol = parseValueLine(text, pos, &valueName, &data);
-            if (sameName(valueName, wanted))
-                return data;
-            pos = eol;
+            parseValueLine(text, pos, nullptr, &data);
+            return data;
         }
         return std::nullopt;
     }
@@ -130,7 +141,7 @@ struct Registry::Impl {
     // not been read at all: the values go into the hive as it is now.
     bool commitToHive() {
         if (fileStamp(hivePath) != hive.stamp) {
-            auto current = readWholeFile(hivePath);
+            auto current = readHiveFile(hivePath);
             if (!current)
                 return false;
             const HiveScan scan = scanHive(current->text(), keyPath);
@@ -169,6 +180,14 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     impl->hivePath = impl->prefix + (root == RootKey::LocalMachine ? "/system.reg" : "/user.reg");
     impl->keyPath = cp1252ToUtf16(relative);
     impl->access = access;
+    switch (fileKind(impl->hivePath)) {
+    case FileKind::Missing:
+        return false;
+    case FileKind::Other: // a folder, a FIFO, a link loop: there, but no hive
+        failBrokenHive(impl->hivePath);
+    case FileKind::Regular:
+        break;
+    }
     if (access == Access::AllAccess && !mayReplace(impl->hivePath))
         return false;
     // A running server holds newer values than the hive files; only when it cannot be asked are the files
@@ -186,11 +205,11 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
         }
     }
     impl->mayBeOutdated = !servers.empty();
-    auto hive = readWholeFile(impl->hivePath);
-    if (!hive)
-        return false;
-    const HiveScan scan = scanHive(hive->text(), impl->keyPath);
-    if (!scan.valid || !scan.key)
+    auto hive = readHiveFile(impl->hivePath);
+    const HiveScan scan = hive ? scanHive(hive->text(), impl->keyPath) : HiveScan{};
+    if (!scan.valid)
+        failBrokenHive(impl->hivePath);
+    if (!scan.key)
         return false;
     impl->hive = std::move(*hive);
     impl->key = *scan.key;

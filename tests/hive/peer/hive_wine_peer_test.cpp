@@ -17,6 +17,8 @@ const std::string kKey = "Software\\KvlPeer";
 // Texts as `wine reg add` receives them on its (UTF-8) command line.
 const std::string kText = "a \"q\" b\\c \xc3\xa4 \xc3\x9f \xe2\x82\xac %VAR%";
 const std::string kExpandable = "C:\\x\\%USERPROFILE%\\\xc3\xa4";
+// Characters without a code page 1252 form: U+0100, U+0111, a full-width "A", U+263A and U+1F600.
+const std::string kBestFit = "\xc4\x80\xc4\x91 \xef\xbc\xa1\xe2\x98\xba\xf0\x9f\x98\x80";
 
 // One prefix for the whole suite: wineboot takes seconds.
 class WinePeer : public testing::Test {
@@ -26,7 +28,7 @@ protected:
             addValue("Sz", "REG_SZ", kText) + " && " + addValue("Ex", "REG_EXPAND_SZ", kExpandable) + " && " +
             addValue("Dw", "REG_DWORD", "1000") + " && " +
             addValue("Bin", "REG_BINARY", "0102030405060708090a0b0c0d0e0f101112131415161718191a") + " && " +
-            addValue("Multi", "REG_MULTI_SZ", "one\\0two"));
+            addValue("Multi", "REG_MULTI_SZ", "one\\0two") + " && " + addValue("Fit", "REG_SZ", kBestFit));
     }
     static void TearDownTestSuite() { prefix_.reset(); }
     void SetUp() override {
@@ -70,6 +72,7 @@ TEST_F(WinePeer, ReadsWhatWineRegAddWroteAsWindowsWould) {
     EXPECT_EQ(registry.readString("Sz"), utf8ToCp1252(kText));
     EXPECT_EQ(registry.readString("Ex"), utf8ToCp1252(kExpandable));
     EXPECT_EQ(registry.readInteger("Dw"), 1000);
+    EXPECT_EQ(registry.readString("Fit"), "Ad A???"); // as RegQueryValueExA gives it under Wine
     struct Refusal {
         const char *name;
         bool asText;

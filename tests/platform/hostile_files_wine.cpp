@@ -1,0 +1,147 @@
+#include "platform/error.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "support/process_memory.h"
+#include "support/temp_prefix.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace kvl::platform {
+namespace {
+
+using test::peakResidentKb;
+using test::TempPrefix;
+
+constexpr uid_t kOtherUser = 65534;
+const std::string kHostKey = "Software\\Varnel\\KVL 17.00\\QTRX";
+
+void makeFifo(const std::string &path, const std::string &) { ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0); }
+
+void makeSocket(const std::string &path, const std::string &) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof address.sun_path);
+    path.copy(address.sun_path, path.size());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ::close(fd); // the socket file stays
+}
+
+void makeDevice(const std::string &path, const std::string &) { fs::create_symlink("/dev/zero", path); }
+
+void makeFolder(const std::string &path, const std::string &) { fs::create_directory(path); }
+
+void makeLinkLoop(const std::string &path, const std::string &) {
+    fs::create_symlink(fs::path(path).filename().string() + ".loop", path);
+    fs::create_symlink(fs::path(path).filename(), path + ".loop");
+}
+
+// A link to a file of another user that holds what the file in its place would hold (a hive with the
+// host key, a profile file with a value), so that only the link rule can stop the write.
+void makeLinkToOtherUsersFile(const std::string &path, const std::string &content) {
+    const std::string victim = path + ".victim";
+    TempPrefix::writeFile(victim, content);
+    ASSERT_EQ(::chown(victim.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
+    fs::create_symlink(victim, path);
+}
+
+// A gigabyte that takes no room: a header, then a hole of NUL bytes.
+void makeSparseGigabyte(const std::string &path, const std::string &content) {
+    std::ofstream(path, std::ios::binary) << content.substr(0, content.find('\n') + 1);
+    fs::resize_file(path, 1ull << 30);
+}
+
+// What the folder entry is and holds, to tell that nothing changed it.
+std::string fingerprint(const std::string &path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0)
+        return "missing";
+    std::string print = std::to_string(status.st_mode) + ":" + std::to_string(status.st_size);
+    std::error_code error;
+    if (S_ISLNK(status.st_mode))
+        print += ":" + fs::read_symlink(path, error).string() + ":" + fingerprint(path + ".victim");
+    else if (S_ISREG(status.st_mode) && status.st_size < (1 << 20))
+        print += ":" + TempPrefix::readFile(path);
+    return print;
+}
+
+struct HostileFile {
+    const char *name;
+    void (*make)(const std::string &path, const std::string &content);
+    bool hiveReportedBroken; // else the key does not open, without a word
+    std::string profileRead; // what a read of the profile file gives, "dflt" being the default
+    bool needsRoot = false;
+    bool hiveOnly = false;
+};
+
+class HostileFiles : public testing::TestWithParam<HostileFile> {
+protected:
+    void SetUp() override {
+        if (GetParam().needsRoot && ::geteuid() != 0)
+            GTEST_SKIP() << "only root can make a file of another user";
+        ::alarm(60); // a read or write that blocks ends the test instead of hanging it
+    }
+    void TearDown() override { ::alarm(0); }
+    TempPrefix prefix;
+};
+
+// Every kind of file in the place of a hive or a profile file (user.reg, system.reg, the filter file,
+// settings.ini): nothing blocks, nothing is written through it, the entry stays as it was, and a hive
+// that is there but cannot be read is named rather than taken for a missing key.
+TEST_P(HostileFiles, AreRefusedWithoutWaitingAndLeftAsTheyWere) {
+    const HostileFile &file = GetParam();
+    const std::string hive = prefix.userReg();
+    fs::remove(hive);
+    const std::string validHive =
+        "WINE REGISTRY Version 2\n\n[Software\\\\Varnel\\\\KVL 17.00\\\\QTRX] 1\n\"MaxObj\"=dword:000003e8\n";
+    file.make(hive, validHive);
+    const std::string hiveBefore = fingerprint(hive);
+    const long memoryBefore = peakResidentKb();
+    try {
+        Registry registry;
+        EXPECT_FALSE(registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64));
+        EXPECT_FALSE(file.hiveReportedBroken) << "no error";
+    } catch (const TranslatedError &error) {
+        EXPECT_TRUE(file.hiveReportedBroken) << error.what();
+        EXPECT_EQ(error.reason(), TranslatedError::Reason::BrokenHive);
+        EXPECT_EQ(error.subject(), hive);
+    }
+    // Reading stops at the first megabyte that holds a NUL byte, which no hive has.
+    EXPECT_LT(peakResidentKb() - memoryBefore, 16 * 1024) << "kB more than before the open";
+    EXPECT_EQ(fingerprint(hive), hiveBefore);
+    if (file.hiveOnly)
+        return;
+
+    const std::string ini = prefix.driveC() + "/x.ini";
+    file.make(ini, "[A]\r\nk=theirs\r\n");
+    const std::string iniBefore = fingerprint(ini);
+    EXPECT_EQ(readProfileString("C:\\x.ini", "A", "k", "dflt"), file.profileRead);
+    EXPECT_FALSE(writeProfileString("C:\\x.ini", "A", "k", "ours"));
+    EXPECT_EQ(fingerprint(ini), iniBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, HostileFiles,
+    testing::Values(HostileFile{"Fifo", makeFifo, true, "dflt"},
+                    HostileFile{"Socket", makeSocket, true, "dflt"},
+                    HostileFile{"Device", makeDevice, true, "dflt"},
+                    HostileFile{"Folder", makeFolder, true, "dflt"},
+                    HostileFile{"LinkLoop", makeLinkLoop, true, "dflt"},
+                    // Reading follows the link as any read does; only writing through it is refused.
+                    HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
+                    HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace kvl::platform
