@@ -56,6 +56,8 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
         return newSection(keyPath, edits, now);
     std::vector<bool> done(edits.size(), false);
     std::string out = renewedHeader(text.substr(key.header, key.body - key.header), now);
+    // One allocation: a key may hold a value of many megabytes, which growing step by step would copy often.
+    out.reserve(key.end - key.header + 4096);
     const std::size_t afterHeader = out.size();
     bool hadTime = false;
     std::size_t contentEnd = out.size(); // after the last line that is not blank
