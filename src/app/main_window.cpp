@@ -106,7 +106,8 @@ QString TForm1::manualFile(const std::string &languageCode) const {
 void TForm1::decideManualButton() {
     const std::string &language = kvl::app::state().preferences.language;
     for (const char *code : {"ENG", "GER"})
-        if (language == code && kvl::platform::fileExists(manualFile(code).toStdString()))
+        if (language == code &&
+            kvl::platform::fileExists(kvl::platform::nativeFile(manualFile(code).toStdString())))
             BManual->setVisible(true);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/file_path.h"
 
 namespace kvl::platform {
 
@@ -17,8 +18,8 @@ std::string executableFolder();
 // when missing so that the close flow can write the file there.
 std::string preferencesFolder();
 
-// Whether a regular file exists at a path (same path rule as the profile operations).
-bool fileExists(const std::string &path);
+// Whether a regular file exists at a path.
+bool fileExists(const FilePath &file);
 
 // A host (Windows) path as a native path. Windows: unchanged. Linux: through the prefix's
 // dosdevices links, each component resolved case-insensitively; a path without a drive is on C:.

@@ -24,7 +24,7 @@ std::int32_t readInteger(const platform::IniFile &file, const char *key, std::in
 std::string preferencesFilePath(const std::string &folder) { return folder + "settings.ini"; }
 
 EditorPreferences readEditorPreferences(const std::string &iniPath, const std::string &firstExportFolder) {
-    const platform::IniFile file(iniPath);
+    const platform::IniFile file(platform::nativeFile(iniPath));
     const EditorPreferences defaults;
     EditorPreferences prefs;
     prefs.language = file.readString(kSection, kLanguage, defaults.language);
@@ -37,7 +37,7 @@ EditorPreferences readEditorPreferences(const std::string &iniPath, const std::s
 }
 
 void writeEditorPreferences(const EditorPreferences &prefs, const std::string &iniPath) {
-    platform::IniFile file(iniPath);
+    platform::IniFile file(platform::nativeFile(iniPath));
     file.writeString(kSection, kLanguage, prefs.language);
     // The quotes keep blanks at the folder's ends; reading takes them off again.
     file.writeString(kSection, kLastSaveDir, "\"" + prefs.lastSaveDir + "\"");

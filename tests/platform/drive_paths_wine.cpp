@@ -1,3 +1,4 @@
+#include "platform/profile.h"
 #include "platform/system.h"
 #include "support/temp_prefix.h"
 
@@ -47,11 +48,27 @@ TEST_F(DrivePaths, NativePathResolvesEachComponentIgnoringCase) {
         EXPECT_EQ(nativePath(c.windows), c.native) << c.windows;
 }
 
+// A text of the host's world is a Windows path whatever it begins with: "/kvl" is on drive C:, never
+// the Linux root; only native paths are taken as they stand.
+TEST_F(DrivePaths, HostFilesStayInThePrefixEvenWhenTheyBeginWithASlash) {
+    const std::string outside = prefix.path() + "-outside";
+    fs::create_directory(outside);
+    fs::create_directories(prefix.driveC() + outside);
+    ASSERT_TRUE(writeProfileString(hostFile(outside + "\\a.ini"), "A", "k", "host"));
+    ASSERT_TRUE(writeProfileString(nativeFile(outside + "/b.ini"), "A", "k", "native"));
+    EXPECT_FALSE(fs::exists(outside + "/a.ini"));
+    EXPECT_TRUE(fs::exists(outside + "/b.ini"));
+    EXPECT_EQ(TempPrefix::readFile(prefix.driveC() + outside + "/a.ini"), "[A]\r\nk=host\r\n");
+    EXPECT_TRUE(fileExists(hostFile(outside + "\\a.ini")));
+    EXPECT_FALSE(fileExists(hostFile(outside + "/b.ini")));
+    fs::remove_all(outside);
+}
+
 TEST_F(DrivePaths, NetworkPathsNameNothing) {
     for (const char *path : {"\\\\server\\share\\x.ini", "//server/share/x.ini"}) {
         const auto native = nativePath(path);
         EXPECT_FALSE(fs::exists(native)) << path << " -> " << native;
-        EXPECT_FALSE(fileExists(path));
+        EXPECT_FALSE(fileExists(hostFile(path)));
     }
 }
 

@@ -126,8 +126,8 @@ TEST_P(HostileFiles, AreRefusedWithoutWaitingAndLeftAsTheyWere) {
     const std::string ini = prefix.driveC() + "/x.ini";
     file.make(ini, "[A]\r\nk=theirs\r\n");
     const std::string iniBefore = fingerprint(ini);
-    EXPECT_EQ(readProfileString("C:\\x.ini", "A", "k", "dflt"), file.profileRead);
-    EXPECT_FALSE(writeProfileString("C:\\x.ini", "A", "k", "ours"));
+    EXPECT_EQ(readProfileString(hostFile("C:\\x.ini"), "A", "k", "dflt"), file.profileRead);
+    EXPECT_FALSE(writeProfileString(hostFile("C:\\x.ini"), "A", "k", "ours"));
     EXPECT_EQ(fingerprint(ini), iniBefore);
 }
 

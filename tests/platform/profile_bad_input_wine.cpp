@@ -25,24 +25,24 @@ struct BadFile {
 
 class ProfileBadFile : public testing::TestWithParam<BadFile> {
 protected:
-    std::string file() const { return prefix.driveC() + "/bad.ini"; }
+    FilePath file() const { return nativeFile(prefix.driveC() + "/bad.ini"); }
     TempPrefix prefix;
 };
 
 // Whatever a file holds, reads stay within their limit and a write changes only what it writes.
 TEST_P(ProfileBadFile, ReadsAndWritesWithoutHarm) {
-    TempPrefix::writeFile(file(), GetParam().content);
+    TempPrefix::writeFile(file().text, GetParam().content);
     EXPECT_LE(readProfileString(file(), "A", "k", "").size(), 2047u);
     ASSERT_TRUE(writeProfileString(file(), "Added", "key", "value"));
     EXPECT_EQ(readProfileString(file(), "Added", "key", ""), "value");
-    const auto after = TempPrefix::readFile(file());
+    const auto after = TempPrefix::readFile(file().text);
     EXPECT_EQ(after.substr(0, GetParam().content.size()), GetParam().content);
 }
 
 TEST_P(ProfileBadFile, RefusedWriteLeavesEveryByte) {
-    TempPrefix::writeFile(file(), GetParam().content);
+    TempPrefix::writeFile(file().text, GetParam().content);
     EXPECT_FALSE(writeProfileString(file(), "A", "k", "x\n[A]"));
-    EXPECT_EQ(TempPrefix::readFile(file()), GetParam().content);
+    EXPECT_EQ(TempPrefix::readFile(file().text), GetParam().content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
@@ -58,27 +58,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
 // unit for unit (a lone surrogate, an odd byte) is left alone.
 TEST(ProfileUtf16File, WrittenBackInItsOwnEncodingOrNotAtAll) {
     const TempPrefix prefix;
-    const auto file = prefix.driveC() + "/wide.ini";
+    const auto native = prefix.driveC() + "/wide.ini";
+    const auto file = nativeFile(native);
     const std::string little("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x00\x01\r\0\n\0", 22);
-    TempPrefix::writeFile(file, little);
+    TempPrefix::writeFile(native, little);
     EXPECT_EQ(readProfileString(file, "A", "k", ""), "A");
     ASSERT_TRUE(writeProfileString(file, "A", "j", "\xe4"));
-    EXPECT_EQ(TempPrefix::readFile(file), little + std::string("j\0=\0\xE4\0\r\0\n\0", 10));
+    EXPECT_EQ(TempPrefix::readFile(native), little + std::string("j\0=\0\xE4\0\r\0\n\0", 10));
 
     const std::string big("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0"
                           "1",
                           20);
-    TempPrefix::writeFile(file, big);
+    TempPrefix::writeFile(native, big);
     ASSERT_TRUE(writeProfileString(file, "a", "K", "2"));
-    EXPECT_EQ(TempPrefix::readFile(file), big.substr(0, 16) + std::string("\0"
-                                                                          "2",
-                                                                          2));
+    EXPECT_EQ(TempPrefix::readFile(native), big.substr(0, 16) + std::string("\0"
+                                                                            "2",
+                                                                            2));
 
     for (const std::string unfaithful : {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8", 20),
                                          std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x", 19)}) {
-        TempPrefix::writeFile(file, unfaithful);
+        TempPrefix::writeFile(native, unfaithful);
         EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
-        EXPECT_EQ(TempPrefix::readFile(file), unfaithful);
+        EXPECT_EQ(TempPrefix::readFile(native), unfaithful);
     }
 }
 

@@ -46,7 +46,7 @@ class ProfileRead : public testing::TestWithParam<ReadCase> {};
 TEST_P(ProfileRead, ReturnsValueOrDefault) {
     const ContractFolder folder;
     folder.write("a.ini", GetParam().content);
-    EXPECT_EQ(readProfileString(folder.hostPath("a.ini"), GetParam().section, GetParam().key, "dflt"),
+    EXPECT_EQ(readProfileString(folder.file("a.ini"), GetParam().section, GetParam().key, "dflt"),
               GetParam().expected);
 }
 
@@ -80,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ProfileReadDefault, MissingFileGivesDefault) {
     const ContractFolder folder;
-    EXPECT_EQ(readProfileString(folder.hostPath("none.ini"), "A", "k", "fallback"), "fallback");
-    EXPECT_EQ(readProfileString(folder.hostPath("none\\deeper.ini"), "A", "k", ""), "");
+    EXPECT_EQ(readProfileString(folder.file("none.ini"), "A", "k", "fallback"), "fallback");
+    EXPECT_EQ(readProfileString(folder.file("none\\deeper.ini"), "A", "k", ""), "");
 }
 
 // Each write is read back through the same backend, since the two backends lay out files differently.
@@ -98,7 +98,7 @@ class ProfileWrite : public testing::TestWithParam<WriteCase> {};
 
 TEST_P(ProfileWrite, ValueReadsBackAndOtherKeysStay) {
     const ContractFolder folder;
-    const auto path = folder.hostPath("w.ini");
+    const auto path = folder.file("w.ini");
     if (GetParam().content)
         folder.write("w.ini", *GetParam().content);
     ASSERT_TRUE(writeProfileString(path, GetParam().section, GetParam().key, GetParam().value));
@@ -138,7 +138,7 @@ TEST_P(ProfileRefusedEntry, LeavesFileAsItWas) {
     const ContractFolder folder;
     folder.write("w.ini", kTwoSections);
     EXPECT_FALSE(
-        writeProfileString(folder.hostPath("w.ini"), GetParam().section, GetParam().key, GetParam().value));
+        writeProfileString(folder.file("w.ini"), GetParam().section, GetParam().key, GetParam().value));
     EXPECT_EQ(folder.read("w.ini"), kTwoSections);
 }
 
@@ -157,27 +157,27 @@ TEST(ProfileRefusedFile, ReadOnlyFileUntouched) {
     const ContractFolder folder;
     folder.write("ro.ini", kTwoSections);
     folder.makeReadOnly("ro.ini");
-    EXPECT_FALSE(writeProfileString(folder.hostPath("ro.ini"), "One", "k", "new"));
+    EXPECT_FALSE(writeProfileString(folder.file("ro.ini"), "One", "k", "new"));
     EXPECT_EQ(folder.read("ro.ini"), kTwoSections);
 }
 
 TEST(ProfileRefusedFile, MissingFolderCreatesNothing) {
     const ContractFolder folder;
-    EXPECT_FALSE(writeProfileString(folder.hostPath("missing\\w.ini"), "One", "k", "v"));
+    EXPECT_FALSE(writeProfileString(folder.file("missing\\w.ini"), "One", "k", "v"));
     EXPECT_FALSE(folder.exists("missing"));
 }
 
 TEST(ProfileRefusedFile, FolderInPlaceOfFile) {
     const ContractFolder folder;
     folder.makeFolder("dir.ini");
-    EXPECT_FALSE(writeProfileString(folder.hostPath("dir.ini"), "One", "k", "v"));
-    EXPECT_EQ(readProfileString(folder.hostPath("dir.ini"), "One", "k", "dflt"), "dflt");
+    EXPECT_FALSE(writeProfileString(folder.file("dir.ini"), "One", "k", "v"));
+    EXPECT_EQ(readProfileString(folder.file("dir.ini"), "One", "k", "dflt"), "dflt");
 }
 
 TEST(IniFileObject, RefusedWriteRaisesWithPath) {
     const ContractFolder folder;
     const auto path = folder.hostPath("missing\\settings.ini");
-    IniFile ini(path);
+    IniFile ini(hostFile(path));
     try {
         ini.writeString("User", "Language", "ENG");
         FAIL() << "no error raised";
@@ -189,12 +189,12 @@ TEST(IniFileObject, RefusedWriteRaisesWithPath) {
 TEST(IniFileObject, WritesAndReads) {
     const ContractFolder folder;
     {
-        IniFile ini(folder.hostPath("settings.ini"));
+        IniFile ini(folder.file("settings.ini"));
         EXPECT_EQ(ini.readString("User", "Language", "ENG"), "ENG");
         ini.writeString("User", "Language", "GER");
         ini.writeString("User", "LastSaveDir", "\"C:\\x\\\"");
     }
-    const IniFile ini(folder.hostPath("settings.ini"));
+    const IniFile ini(folder.file("settings.ini"));
     EXPECT_EQ(ini.readString("user", "language", "ENG"), "GER");
     EXPECT_EQ(ini.readString("User", "LastSaveDir", ""), "C:\\x\\");
 }

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_path.h"
+
 namespace kvl::test {
 
 // A throw-away folder for the profile and system contract tests. Names are plain file names inside
@@ -16,6 +18,7 @@ public:
     ContractFolder &operator=(const ContractFolder &) = delete;
 
     std::string hostPath(const std::string &name) const;
+    platform::FilePath file(const std::string &name) const { return platform::hostFile(hostPath(name)); }
     std::string read(const std::string &name) const;
     void write(const std::string &name, const std::string &content) const;
     bool exists(const std::string &name) const;

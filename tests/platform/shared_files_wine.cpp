@@ -96,7 +96,8 @@ TEST_F(SharedFile, WrittenByAMemberOfItsGroupStaysItsOwners) {
     const std::vector<Case> cases = {
         {"profile file", "[deprecated_models_001]\r\nDefaultSetting=1\r\n",
          [](const std::string &) {
-             return writeProfileString("C:\\shared\\f.inf", "deprecated_models_001", "DefaultSetting", "0");
+             return writeProfileString(hostFile("C:\\shared\\f.inf"), "deprecated_models_001",
+                                       "DefaultSetting", "0");
          },
          "[deprecated_models_001]\r\nDefaultSetting=0\r\n"},
         {"hive", hive,
@@ -199,7 +200,7 @@ TEST_F(TemporaryFiles, LeftoversOfKilledWritesAreRemovedByTheNextWriteOfTheSameF
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
     ASSERT_EQ(entriesOf(prefix.driveC()).size(), kept.size() + 2) << "the killed write left its file";
 
-    ASSERT_TRUE(writeProfileString("C:\\a.ini", "A", "k", "2"));
+    ASSERT_TRUE(writeProfileString(hostFile("C:\\a.ini"), "A", "k", "2"));
     ::close(held);
     std::vector<std::string> expected = kept;
     expected.push_back("a.ini");

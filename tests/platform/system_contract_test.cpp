@@ -20,7 +20,7 @@ TEST(SystemContract, ExecutableFolderHoldsTheRunningProgram) {
     const auto folder = executableFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), kSeparator);
-    EXPECT_TRUE(fileExists(folder + kExecutable));
+    EXPECT_TRUE(fileExists(nativeFile(folder + kExecutable)));
 }
 
 TEST(SystemContract, SettingsOfAWritableProgramStayBesideIt) {
@@ -31,10 +31,11 @@ TEST(SystemContract, FileExistsOnlyForRegularFiles) {
     const ContractFolder folder;
     folder.write("present.ini", "x");
     folder.makeFolder("Folder");
-    EXPECT_TRUE(fileExists(folder.hostPath("present.ini")));
-    EXPECT_FALSE(fileExists(folder.hostPath("absent.ini")));
-    EXPECT_FALSE(fileExists(folder.hostPath("Folder")));
-    EXPECT_FALSE(fileExists(""));
+    EXPECT_TRUE(fileExists(folder.file("present.ini")));
+    EXPECT_FALSE(fileExists(folder.file("absent.ini")));
+    EXPECT_FALSE(fileExists(folder.file("Folder")));
+    EXPECT_FALSE(fileExists(hostFile("")));
+    EXPECT_FALSE(fileExists(nativeFile("")));
 }
 
 TEST(SystemContract, PathsMapBothWaysToTheSameFile) {
@@ -43,7 +44,7 @@ TEST(SystemContract, PathsMapBothWaysToTheSameFile) {
     const auto native = nativePath(folder.hostPath("present.ini"));
     const auto back = windowsPath(native);
     ASSERT_TRUE(back.has_value());
-    EXPECT_TRUE(fileExists(*back));
+    EXPECT_TRUE(fileExists(hostFile(*back)));
     EXPECT_EQ(nativePath(*back), native);
 }
 

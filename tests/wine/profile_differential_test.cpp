@@ -237,7 +237,9 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
         {utf16File(u"[A]\r\nk=" + std::u16string(3000, u'\u20ac') + u"\r\n"), "A", "k"},
         {utf16File(u"[A]\r\nk=b\u00e4\r\n", true), "A", "k"},
         {utf16File(u"[A]\r\nk=\u0100\u0110\uff21\u263a\xd83d\xde00x\r\n"), "A", "k"},
-        {utf16File(u"[A]\r\nk=a\xd83d" u"b\r\n"), "A", "k"},
+        {utf16File(u"[A]\r\nk=a\xd83d"
+                   u"b\r\n"),
+         "A", "k"},
         {utf16File(u"[\u0100]\r\nk=1\r\n[A]\r\nk=2\r\n"), "A", "k"},
         {utf16File(u"[\u00c4]\r\nk=1\r\n"), "\xc4", "k"},
         {"\xEF\xBB\xBF[A]\r\nk=\xC4\x80\xEF\xBC\xA1\xF0\x9F\x98\x80\r\n", "A", "k"},
@@ -273,11 +275,11 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
     wine.read(missing, "A", "k", "dflt");
     const auto answers = wine.run(folder.string());
     for (std::size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(readProfileString((folder / ("r" + std::to_string(i) + ".ini")).string(), cases[i].section,
-                                    cases[i].key, cases[i].defaultValue),
+        EXPECT_EQ(readProfileString(nativeFile((folder / ("r" + std::to_string(i) + ".ini")).string()),
+                                    cases[i].section, cases[i].key, cases[i].defaultValue),
                   answers[i])
             << "case " << i << ": [" << cases[i].section << "] " << cases[i].key;
-    EXPECT_EQ(readProfileString(missing, "A", "k", "dflt"), answers.back());
+    EXPECT_EQ(readProfileString(nativeFile(missing), "A", "k", "dflt"), answers.back());
 }
 
 enum class Place { File, MissingFile, MissingFolder, ReadOnlyFile };
@@ -356,7 +358,7 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto &c = cases[i];
         SCOPED_TRACE(c.name);
-        const bool written = writeProfileString(ours[i].string(), c.section, c.key, c.value);
+        const bool written = writeProfileString(nativeFile(ours[i].string()), c.section, c.key, c.value);
         if (c.place == Place::ReadOnlyFile) {
             // Wine run as root writes over the missing write bit; a read-only file must refuse.
             EXPECT_FALSE(written);
@@ -415,7 +417,7 @@ TEST_F(ProfileDifferential, WineReformatsWhereWeChangeOneLine) {
     WineProfileProbe wine;
     wine.write(theirs.string(), "Two", "b", "2");
     wine.run(folder.string());
-    ASSERT_TRUE(writeProfileString(ours.string(), "Two", "b", "2"));
+    ASSERT_TRUE(writeProfileString(nativeFile(ours.string()), "Two", "b", "2"));
     EXPECT_TRUE(onlyWrittenLinesDiffer(kThree, readFile(ours), "b", "2"));
     EXPECT_FALSE(onlyWrittenLinesDiffer(kThree, readFile(theirs), "b", "2"));
 }

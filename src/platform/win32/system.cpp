@@ -16,8 +16,8 @@ std::string executableFolder() {
 // A portable program on Windows: its settings travel with it.
 std::string preferencesFolder() { return executableFolder(); }
 
-bool fileExists(const std::string &path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+bool fileExists(const FilePath &file) {
+    const DWORD attributes = GetFileAttributesA(file.text.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -145,8 +145,8 @@ std::vector<DrivePlace> drivePlaces() {
     return places;
 }
 
-std::string hostFileToNative(const std::string &path) {
-    return path.starts_with('/') ? path : nativePath(path);
+std::string nativeFileOf(const FilePath &file) {
+    return file.world == FilePath::World::Native ? file.text : nativePath(file.text);
 }
 
 } // namespace kvl::platform

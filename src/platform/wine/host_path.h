@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "platform/file_path.h"
+
 namespace kvl::platform {
 
-// The native file a path of the platform interface names: a path starting with '/' is native
-// already, any other is a Windows path of the prefix.
-std::string hostFileToNative(const std::string &path);
+// The native file a path of the platform interface names.
+std::string nativeFileOf(const FilePath &file);
 
 } // namespace kvl::platform

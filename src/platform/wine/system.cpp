@@ -49,9 +49,9 @@ std::string executableFolder() {
     return executable.parent_path().string() + "/";
 }
 
-bool fileExists(const std::string &path) {
+bool fileExists(const FilePath &file) {
     std::error_code error;
-    return std::filesystem::is_regular_file(hostFileToNative(path), error);
+    return std::filesystem::is_regular_file(nativeFileOf(file), error);
 }
 
 void shellOpen(const std::string &target) {
