@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/host_page.h"
+#include "host/page_record.h"
 #include "widgets/hint_manager.h"
 #include "widgets/save_file_dialog.h"
 #include "widgets/theme_engine.h"
@@ -89,6 +90,7 @@ public:
     std::string maxObjText() const override;
     void setMaxObjText(const std::string &text) override;
     void showOutdatedNote(bool shown) override;
+    kvl::host::PageRecord &record() override { return record_; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -117,6 +119,7 @@ private:
                     const char *labelName, const char *resetBoxName, void (TForm1::*onChange)(),
                     void (TForm1::*onReset)());
     void setFocusOrder();
+    void watchUserChanges();
     void selectInitialTheme();
     void decideManualButton();
     void showStartPanel();
@@ -136,6 +139,8 @@ private:
     bool firstShowDone_ = false;
     TKeyNavigator *KeyNavigator1 = nullptr;
     bool outdatedNote_ = false;
+    kvl::host::PageRecord record_;
+    bool settingByProgram_ = false; // a change of a control now is no change by the user
 
     QGroupBox *GBStart = nullptr;
     QTabWidget *PGVersie = nullptr;

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 using kvl::host::Flag;
@@ -124,15 +125,25 @@ std::string TForm1::installDirectory() const { return toHost(EPath17->text()); }
 void TForm1::setInstallDirectory(const std::string &text) { EPath17->setText(fromHost(text)); }
 void TForm1::setHostLanguageName(const std::string &text) { ELang17->setText(fromHost(text)); }
 bool TForm1::flag(Flag flag) const { return flagBox(flag)->isChecked(); }
-void TForm1::setFlag(Flag flag, bool checked) { flagBox(flag)->setChecked(checked); }
+void TForm1::setFlag(Flag flag, bool checked) {
+    const QScopedValueRollback byProgram(settingByProgram_, true);
+    flagBox(flag)->setChecked(checked);
+}
 std::string TForm1::pathText(PathField field) const { return toHost(row(field).edit->text()); }
 void TForm1::setPathText(PathField field, const std::string &text) {
+    const QScopedValueRollback byProgram(settingByProgram_, true);
     row(field).edit->setText(fromHost(text));
 }
 void TForm1::setRememberedChoice(PathField field, const std::string &text) {
     row(field).remembered = fromHost(text);
 }
 bool TForm1::resetChecked(PathField field) const { return row(field).resetBox->isChecked(); }
-void TForm1::setResetChecked(PathField field, bool checked) { row(field).resetBox->setChecked(checked); }
+void TForm1::setResetChecked(PathField field, bool checked) {
+    const QScopedValueRollback byProgram(settingByProgram_, true);
+    row(field).resetBox->setChecked(checked);
+}
 std::string TForm1::maxObjText() const { return toHost(EMaxObj17->text()); }
-void TForm1::setMaxObjText(const std::string &text) { EMaxObj17->setText(fromHost(text)); }
+void TForm1::setMaxObjText(const std::string &text) {
+    const QScopedValueRollback byProgram(settingByProgram_, true);
+    EMaxObj17->setText(fromHost(text));
+}

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+using kvl::host::Flag;
 using kvl::host::PathField;
 
 namespace {
@@ -42,6 +43,27 @@ void TForm1::buildSettingsPage() {
     kvl::app::connectHandler(BReload17, &TRoundButton::clicked, this, &TForm1::BReloadClick);
     kvl::app::connectHandler(BSave17, &TRoundButton::clicked, this, &TForm1::BSaveClick);
     setFocusOrder();
+    watchUserChanges();
+}
+
+// Whatever way a control changes (a click, a key, a dialog, a drop, a reset box), if the program did not
+// change it, the user did.
+void TForm1::watchUserChanges() {
+    using kvl::host::PageValue;
+    const auto report = [this](PageValue value) {
+        return [this, value] {
+            if (!settingByProgram_)
+                record_.changedByUser(value);
+        };
+    };
+    for (const Flag flag : {Flag::Dock, Flag::AutoSave, Flag::HideOldModels, Flag::ShowAlwaysDeprecated})
+        connect(flagBox(flag), &QCheckBox::toggled, this, report(kvl::host::pageValue(flag)));
+    for (const PathField field :
+         {PathField::LayoutFolder, PathField::LastLayout, PathField::MediaFolder, PathField::LuaEditor}) {
+        connect(row(field).edit, &TPathEdit::change, this, report(kvl::host::pageValue(field)));
+        connect(row(field).resetBox, &QCheckBox::toggled, this, report(kvl::host::pageValue(field)));
+    }
+    connect(EMaxObj17, &TNumberSpinEdit::change, this, report(PageValue::MaxObj));
 }
 
 void TForm1::buildSettingsInfoGroup(QWidget *page) {

@@ -4,6 +4,8 @@
 
 namespace kvl::host {
 
+class PageRecord;
+
 // The settings page as the load, Apply and the export see it. The page's controls are the data:
 // every call reads or writes a control at that moment. Texts are 8-bit code page 1252.
 enum class Flag { Dock, AutoSave, HideOldModels, ShowAlwaysDeprecated };
@@ -37,6 +39,9 @@ public:
     // Whether the page says that the values it shows may be older than what Wine programs see: the load
     // read stored files while Wine ran in the prefix and could not be asked.
     virtual void showOutdatedNote(bool shown) = 0;
+
+    // What the last load set and what the user changed since; the page reports the user's changes.
+    virtual PageRecord &record() = 0;
 };
 
 } // namespace kvl::host

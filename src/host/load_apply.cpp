@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "host/host_settings.h"
+#include "host/page_record.h"
 #include "host/stored_values.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -40,32 +41,42 @@ void loadUserKey(HostPage &page, const LoadContext &context) {
     Registry registry;
     if (!openForLoad(registry, RootKey::CurrentUser, page))
         return;
-    for (const auto &[name, flag] : kFlagValues)
+    PageRecord &record = page.record();
+    for (const auto &[name, flag] : kFlagValues) {
         page.setFlag(flag, registry.readInteger(name) == 1);
+        record.loaded(pageValue(flag));
+    }
     for (const auto &[name, field] : kPathValues) {
         page.setPathText(field, registry.readString(name));
         page.setRememberedChoice(field, page.pathText(field));
+        record.loaded(pageValue(field));
     }
     page.setMaxObjText(maxObjLoadText(static_cast<std::uint32_t>(registry.readInteger(kMaxObjValue))));
+    record.loaded(PageValue::MaxObj);
     if (const auto name = hostLanguageName(context.hostLanguageCode, context.interfaceLanguage))
         page.setHostLanguageName(*name);
 }
 
 void loadFilterFile(HostPage &page) {
-    const platform::IniFile filter(filterFilePath(page));
+    const platform::IniFile filter(platform::hostFile(filterFilePath(page)));
     page.setFlag(Flag::ShowAlwaysDeprecated,
                  showAlwaysDeprecatedFromFilter(filter.readString(kFilterSection, kFilterKey, "")));
+    page.record().loaded(PageValue::ShowAlwaysDeprecated);
 }
 
 void applyUserKey(HostPage &page) {
     Registry registry;
     if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::Default))
         return;
+    const PageRecord &record = page.record();
     for (const auto &[name, flag] : kFlagValues)
-        registry.writeInteger(name, page.flag(flag) ? 1 : 0);
+        if (record.mayStore(pageValue(flag)))
+            registry.writeInteger(name, page.flag(flag) ? 1 : 0);
     for (const auto &[name, field] : kPathValues)
-        registry.writeString(name, storedPathText(page, field));
-    registry.writeInteger(kMaxObjValue, storedMaxObj(page));
+        if (record.mayStore(pageValue(field)))
+            registry.writeString(name, storedPathText(page, field));
+    if (record.mayStore(PageValue::MaxObj))
+        registry.writeInteger(kMaxObjValue, storedMaxObj(page));
     // The values reach the store together when the key closes; closing here, not in the destructor,
     // lets a failure to store them reach the user.
     registry.closeKey();
@@ -80,7 +91,9 @@ void resetLastLayout(HostPage &page) {
 }
 
 void applyFilterFile(HostPage &page) {
-    platform::IniFile filter(filterFilePath(page));
+    if (!page.record().mayStore(PageValue::ShowAlwaysDeprecated))
+        return;
+    platform::IniFile filter(platform::hostFile(filterFilePath(page)));
     filter.writeString(kFilterSection, kFilterKey, page.flag(Flag::ShowAlwaysDeprecated) ? "0" : "1");
 }
 
@@ -88,10 +101,12 @@ void applyFilterFile(HostPage &page) {
 
 void loadHostSettings(HostPage &page, LoadContext context) {
     page.showOutdatedNote(false);
+    page.record().loadStarted();
     loadInstallKey(page, context);
     context.firstLoad = false;
     loadUserKey(page, context);
     loadFilterFile(page);
+    page.record().loadFinished();
 }
 
 void applyHostSettings(HostPage &page) {

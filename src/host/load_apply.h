@@ -15,9 +15,11 @@ struct LoadContext {
     std::string &hostLanguageCode;
 };
 
-// The load (BReloadClick). Raises kvl::Error at the first failing step; what was set stays set.
+// The load (BReloadClick). Raises kvl::Error at the first failing step; what was set stays set, and the
+// page's record tells Apply which values that was.
 void loadHostSettings(HostPage &page, LoadContext context);
-// Apply (BApplyClick). Raises kvl::Error at the first failing step; what was written stays written.
+// Apply (BApplyClick). Raises kvl::Error at the first failing step; what was written stays written. After
+// a load that stopped at an error, only what it loaded and what the user changed since is stored.
 void applyHostSettings(HostPage &page);
 // The filter file's path as built from the install directory (plain concatenation).
 std::string filterFilePath(const HostPage &page);

@@ -184,6 +184,58 @@ TEST_F(LoadApplyTest, ApplyStopsAtTheFirstFailure) {
     }
 }
 
+// A hive that is there but broken is named, in the interface language, at start-up and by Apply.
+TEST_F(LoadApplyTest, ABrokenHiveIsNamedInTheInterfaceLanguage) {
+    addInstallKey();
+    addFilterFile("1");
+    TempPrefix::writeFile(prefix.userReg(), "WINE REGISTRY Version 2\n[cut short");
+    const QString hive = QString::fromStdString(prefix.userReg());
+    struct Case {
+        const char *language;
+        QString message;
+    };
+    for (const Case &c : {Case{"ENG", "The registry file " + hive + " is damaged or cannot be read."},
+                          Case{"GER", "Die Registry-Datei " + hive +
+                                          " ist besch\u00e4digt oder kann nicht gelesen werden."}}) {
+        writeSettings(std::string("[User]\r\nLanguage=") + c.language + "\r\n");
+        errors.clear();
+        start();
+        control<QCheckBox>("CBShowAlwaysDepreciated17")->click();
+        click("BApply17");
+        EXPECT_EQ(errors, QStringList({c.message, c.message}));
+        EXPECT_TRUE(contains(TempPrefix::readFile(filterFile()), "DefaultSetting=1"))
+            << "Apply stopped before it";
+        kvl::app::destroyWindows();
+    }
+}
+
+// After a load that stopped at an error, Apply keeps what the page never showed and stores what the
+// user changed, however the change was made.
+TEST_F(LoadApplyTest, ApplyAfterAnIncompleteLoadStoresOnlyWhatWasLoadedOrChanged) {
+    addInstallKey();
+    std::vector<std::string> user = completeUserValues();
+    std::erase(user, "\"AutoSaveDLG\"=dword:00000000");
+    std::erase(user, "\"HideOldMdl\"=dword:00000001");
+    user.push_back("\"AutoSaveDLG\"=\"1\"");
+    user.push_back("\"HideOldMdl\"=dword:00000000");
+    prefix.addUserKey(kHostKeyWine, user);
+    addFilterFile("0");
+    start();
+    ASSERT_EQ(errors, QStringList{"Invalid data type for 'AutoSaveDLG'"});
+    control<QCheckBox>("CBDepreciated17")->click();
+    QTest::mouseClick(control<QCheckBox>("CBLuaAnl17"), Qt::LeftButton);
+    apply();
+    const std::string hive = TempPrefix::readFile(prefix.userReg());
+    EXPECT_TRUE(contains(hive, "\"CtrlWindow\"=dword:00000001")) << "loaded";
+    EXPECT_TRUE(contains(hive, "\"HideOldMdl\"=dword:00000001")) << "changed by the user";
+    EXPECT_TRUE(contains(hive, "\"LuaExtEd\"=\"\"")) << "reset by the user";
+    for (const char *kept :
+         {"\"AutoSaveDLG\"=\"1\"", "\"LastANL\"=\"C:\\\\Layouts\\\\Demo.anl3\"",
+          "\"ANLPath\"=\"C:\\\\Layouts\"", "\"AviPath\"=\"D:\\\\Media\"", "\"MaxObj\"=dword:000005dc"})
+        EXPECT_TRUE(contains(hive, kept)) << kept;
+    EXPECT_TRUE(contains(TempPrefix::readFile(filterFile()), "DefaultSetting=0"));
+}
+
 TEST_F(LoadApplyTest, ExportWritesThePageToTheChosenFile) {
     addInstallKey();
     prefix.addUserKey(kHostKeyWine, completeUserValues());

@@ -5,6 +5,7 @@
 
 #include "host/host_page.h"
 #include "host/host_settings.h"
+#include "host/page_record.h"
 
 namespace kvl::host::test {
 
@@ -64,8 +65,26 @@ public:
     void setMaxObjText(const std::string &text) override { maxObj = text; }
     void showOutdatedNote(bool shown) override { outdatedNote = shown; }
 
-    // A user's choice in a path edit: the handler is attached, so the remembered choice follows.
-    void choose(PathField field, const std::string &text) { setPathText(field, text); }
+    PageRecord &record() override { return record_; }
+
+    // What the user does: the page reports it to the record. A choice in a path edit also becomes its
+    // remembered choice, as the edit's handler is attached.
+    void choose(PathField field, const std::string &text) {
+        setPathText(field, text);
+        record_.changedByUser(pageValue(field));
+    }
+    void click(Flag which, bool checked) {
+        setFlag(which, checked);
+        record_.changedByUser(pageValue(which));
+    }
+    void clickReset(PathField field, bool checked) {
+        setResetChecked(field, checked);
+        record_.changedByUser(pageValue(field));
+    }
+    void type(const std::string &text) {
+        maxObj = text;
+        record_.changedByUser(PageValue::MaxObj);
+    }
     const PathEdit &edit(PathField field) const {
         static const PathEdit empty;
         const auto found = edits.find(field);
@@ -73,6 +92,7 @@ public:
     }
 
 private:
+    PageRecord record_;
     std::string resetText(PathField field) const {
         switch (field) {
         case PathField::LayoutFolder:

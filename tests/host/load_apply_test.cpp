@@ -347,5 +347,93 @@ TEST_F(ApplyTest, MissingFilterFolderFailsAfterTheRegistryStep) {
     EXPECT_FALSE(page.resetChecked(PathField::LastLayout));
 }
 
+// A load stopped at AutoSaveDLG stored as text: the page then holds CtrlWindow from the registry and
+// design-time values for the rest. Apply keeps the stored values the user never saw, and stores what
+// the load put there and whatever the user changed.
+class ApplyAfterIncompleteLoadTest : public LoadApplyTest {
+protected:
+    void SetUp() override {
+        prefix.installHost();
+        prefix.addUserKey(kvl::test::kHostKeyWine, userKeyLines({{"AutoSaveDLG", "\"AutoSaveDLG\"=\"1\""}}));
+        prefix.writeFilter("0");
+        ASSERT_EQ(loadError(), "Invalid data type for 'AutoSaveDLG'");
+        userHive = kvl::test::TempPrefix::readFile(prefix.userReg());
+    }
+    std::string userHive;
+};
+
+TEST_F(ApplyAfterIncompleteLoadTest, ValuesTheLoadDidNotShowStayAsStored) {
+    EXPECT_EQ(applyError(), "");
+
+    const std::string after = kvl::test::TempPrefix::readFile(prefix.userReg());
+    for (const std::string &line : userKeyLines({{"AutoSaveDLG", "\"AutoSaveDLG\"=\"1\""}}))
+        EXPECT_NE(after.find(line + "\n"), std::string::npos) << line;
+    EXPECT_EQ(storedInteger("CtrlWindow"), 1) << "loaded, and stored as the page shows it";
+    EXPECT_NE(kvl::test::TempPrefix::readFile(prefix.filterFile()).find("DefaultSetting=0"),
+              std::string::npos);
+}
+
+TEST_F(ApplyAfterIncompleteLoadTest, WhatTheUserChangedIsStored) {
+    page.click(Flag::Dock, false);
+    page.click(Flag::HideOldModels, true);
+    page.choose(PathField::MediaFolder, "E:\\Media");
+    page.clickReset(PathField::LuaEditor, true);
+    page.type("2000");
+    page.click(Flag::ShowAlwaysDeprecated, false);
+
+    EXPECT_EQ(applyError(), "");
+
+    EXPECT_EQ(storedInteger("CtrlWindow"), 0);
+    EXPECT_EQ(storedInteger("HideOldMdl"), 1);
+    EXPECT_EQ(storedString("AviPath"), "E:\\Media");
+    EXPECT_EQ(storedString("LuaExtEd"), "");
+    EXPECT_EQ(storedInteger("MaxObj"), 2000);
+    EXPECT_EQ(storedString("AutoSaveDLG"), "1") << "untouched";
+    EXPECT_EQ(storedString("LastANL"), "C:\\KVL\\Demo.anl3") << "untouched";
+    EXPECT_EQ(storedString("ANLPath"), "%USERPROFILE%\\Anlagen") << "untouched";
+    EXPECT_NE(kvl::test::TempPrefix::readFile(prefix.filterFile()).find("DefaultSetting=1"),
+              std::string::npos);
+}
+
+TEST_F(ApplyAfterIncompleteLoadTest, ACompleteLoadAfterwardsStoresThePageAsItStands) {
+    std::string repaired = userHive;
+    const std::string text = "\"AutoSaveDLG\"=\"1\"";
+    repaired.replace(repaired.find(text), text.size(), "\"AutoSaveDLG\"=dword:00000001");
+    kvl::test::TempPrefix::writeFile(prefix.userReg(), repaired);
+    ASSERT_EQ(loadError(), "");
+    page.setMaxObjText("");
+    page.setFlag(Flag::ShowAlwaysDeprecated, false);
+
+    EXPECT_EQ(applyError(), "");
+
+    EXPECT_EQ(storedInteger("AutoSaveDLG"), 1);
+    EXPECT_EQ(storedInteger("MaxObj"), 0);
+    EXPECT_NE(kvl::test::TempPrefix::readFile(prefix.filterFile()).find("DefaultSetting=1"),
+              std::string::npos);
+}
+
+// A hive that is there but broken stops Apply with its name, before the filter file and the reset of
+// the last layout, and stays as it was.
+TEST_F(ApplyTest, ABrokenUserHiveIsNamedAndStopsApply) {
+    const std::string hive = kvl::test::TempPrefix::readFile(prefix.userReg());
+    const std::string broken = hive.substr(0, hive.size() - 3);
+    kvl::test::TempPrefix::writeFile(prefix.userReg(), broken);
+    page.click(Flag::ShowAlwaysDeprecated, true);
+    page.clickReset(PathField::LastLayout, true);
+    const std::string filterBefore = filterText();
+
+    try {
+        applyHostSettings(page);
+        ADD_FAILURE() << "no error";
+    } catch (const TranslatedError &error) {
+        EXPECT_EQ(error.reason(), TranslatedError::Reason::BrokenHive);
+        EXPECT_EQ(error.subject(), prefix.userReg());
+    }
+
+    EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.userReg()), broken);
+    EXPECT_EQ(filterText(), filterBefore);
+    EXPECT_TRUE(page.resetChecked(PathField::LastLayout));
+}
+
 } // namespace
 } // namespace kvl::host

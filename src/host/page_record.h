@@ -1,0 +1,45 @@
+#pragma once
+
+#include <bitset>
+
+#include "host/host_page.h"
+
+namespace kvl::host {
+
+// The page's controls that hold a stored value, one for each flag, path edit and EMaxObj17.
+enum class PageValue {
+    Dock,
+    AutoSave,
+    HideOldModels,
+    ShowAlwaysDeprecated,
+    LayoutFolder,
+    LastLayout,
+    MediaFolder,
+    LuaEditor,
+    MaxObj,
+};
+constexpr PageValue pageValue(Flag flag) { return static_cast<PageValue>(static_cast<int>(flag)); }
+constexpr PageValue pageValue(PathField field) {
+    return static_cast<PageValue>(static_cast<int>(PageValue::LayoutFolder) + static_cast<int>(field));
+}
+constexpr std::size_t kPageValues = static_cast<std::size_t>(PageValue::MaxObj) + 1;
+
+// Which values the last load put on the page and which controls the user has changed since. After a
+// load that stopped at an error, the rest of the page shows texts nobody read from the store (the
+// design-time ones, or what an earlier load left): Apply leaves those values in the store as they are.
+// After a complete load everything is stored, as the page is then what the store held.
+class PageRecord {
+public:
+    void loadStarted();
+    void loaded(PageValue value) { loaded_.set(static_cast<std::size_t>(value)); }
+    void loadFinished() { complete_ = true; }
+    void changedByUser(PageValue value) { changed_.set(static_cast<std::size_t>(value)); }
+    bool mayStore(PageValue value) const;
+
+private:
+    bool complete_ = true;
+    std::bitset<kPageValues> loaded_;
+    std::bitset<kPageValues> changed_;
+};
+
+} // namespace kvl::host
