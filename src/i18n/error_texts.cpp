@@ -14,7 +14,8 @@ struct ErrorText {
 ErrorText textOf(TranslatedError::Reason reason) {
     switch (reason) {
     case TranslatedError::Reason::BrokenHive:
-        return {"The registry file %1 cannot be read", "Die Registry-Datei %1 kann nicht gelesen werden"};
+        return {"The registry file %1 is damaged or cannot be read",
+                "Die Registry-Datei %1 ist beschädigt oder kann nicht gelesen werden"};
     case TranslatedError::Reason::WineServerUnreachable:
         return {
             "Wine is running in %1 and cannot be reached, so nothing was applied. Close the Wine programs "

@@ -8,6 +8,9 @@
 #include <QGroupBox>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kvl::test {
 namespace {
@@ -32,6 +35,21 @@ TEST_F(StartupTest, WithoutSettingsFileUsesTheDefaults) {
     EXPECT_FALSE(control("BManual")->isVisibleTo(&form()));
     EXPECT_TRUE(QRegularExpression("^[1-9][0-9]* x [1-9][0-9]*$").match(text("LResolution")).hasMatch());
     EXPECT_EQ(control("LResolution")->geometry().right() + 1, 125);
+}
+
+// A FIFO in place of settings.ini and of the hives would block an ordinary open for ever: the program
+// starts all the same, with the defaults, and names the hive it cannot read.
+TEST_F(StartupTest, FifosInPlaceOfItsFilesDoNotHoldUpTheStart) {
+    for (const std::string &path : {settingsPath(), prefix.systemReg()}) {
+        std::filesystem::remove(path);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0) << path;
+    }
+    ::alarm(60);
+    start();
+    ::alarm(0);
+    EXPECT_EQ(kvl::app::state().preferences.language, "ENG");
+    EXPECT_EQ(errors, QStringList{"The registry file " + QString::fromStdString(prefix.systemReg()) +
+                                  " is damaged or cannot be read."});
 }
 
 TEST_F(StartupTest, HostInstallationDecidesWhetherThePageShows) {
