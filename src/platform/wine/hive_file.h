@@ -48,8 +48,9 @@ struct FileContent {
 std::optional<FileContent> readHiveFile(const std::string &path);
 std::optional<FileStamp> fileStamp(const std::string &path);
 
-// Whether the user may replace the file: it and its folder are writable, and it is not write-protected
-// (a rename over a write-protected file would succeed, but Windows refuses to write such a file).
+// Whether the user may replace the existing file by the rules of every replaced file (replaced_file.h):
+// it and its folder are writable, it is not write-protected (a rename over a write-protected file would
+// succeed, but Windows refuses to write such a file), and no link leads to another user's file.
 bool mayReplace(const std::string &path);
 
 // Writes the pieces beside the file, flushes them, gives them the file's mode and renames them over
