@@ -131,6 +131,17 @@ TEST_P(HostileFiles, AreRefusedWithoutWaitingAndLeftAsTheyWere) {
     EXPECT_EQ(fingerprint(ini), iniBefore);
 }
 
+// Debian's Wine names the folder of a prefix's server in the file "wineserver"; every load asks for it.
+TEST(HostileFile, AFifoForTheServersNameHoldsNothingUp) {
+    TempPrefix prefix;
+    prefix.addUserKey(test::kHostKeyWine, {"\"MaxObj\"=dword:000003e8"});
+    ASSERT_EQ(::mkfifo((prefix.path() + "/wineserver").c_str(), 0666), 0);
+    ::alarm(60);
+    Registry registry;
+    EXPECT_TRUE(registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64));
+    ::alarm(0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, HostileFiles,
     testing::Values(HostileFile{"Fifo", makeFifo, true, "dflt"},

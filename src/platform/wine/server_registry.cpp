@@ -6,7 +6,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/system.h"
-#include "platform/wine/hive_file.h"
+#include "platform/wine/atomic_file.h"
 #include "platform/wine/reg_tool.h"
 #include "platform/wine/wine_server.h"
 
@@ -85,7 +85,7 @@ ServerRead readThroughServer(const std::string &prefix, pid_t server, RootKey ro
     const std::string key = keyArgument(root, keyPath);
     if (run(prefix, server, {"export", key, *file, "/y"})) {
         const auto exported = readWholeFile(scratch.file());
-        auto values = exported ? exportedValues(exported->text(), keyName(root, keyPath)) : std::nullopt;
+        auto values = exported ? exportedValues(*exported, keyName(root, keyPath)) : std::nullopt;
         if (!values)
             return {};
         return {ServerAnswer::Done, std::move(*values)};

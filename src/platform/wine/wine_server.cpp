@@ -1,8 +1,9 @@
 #include "platform/wine/wine_server.h"
 
+#include "platform/wine/atomic_file.h"
+
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,10 +14,11 @@ namespace {
 
 // The name Debian's Wine chose for the prefix; nothing when the file is missing or names no plain folder.
 std::optional<std::string> debianServerRoot(const std::string &prefix) {
-    std::ifstream file(prefix + "/wineserver");
-    std::string name;
-    if (!file || !std::getline(file, name))
+    // Read as every file of the prefix is: a FIFO in its place must not hold the program up.
+    const auto content = readWholeFile(prefix + "/wineserver");
+    if (!content)
         return std::nullopt;
+    std::string name = content->substr(0, content->find('\n'));
     name.erase(name.find_last_not_of(" \t\r\n") + 1);
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
         return std::nullopt;
