@@ -5,10 +5,9 @@
 
 namespace kvl::host {
 
-ReplacedFile::ReplacedFile(const std::string &target, platform::ReplacedFile::WriteCall writeCall)
-    : file_(target, writeCall) {
-    check(file_.error() == 0);
-}
+ReplacedFile::ReplacedFile(const std::string &nativePath) : ReplacedFile(platform::OutputFile(nativePath)) {}
+
+ReplacedFile::ReplacedFile(platform::OutputFile file) : file_(std::move(file)) { check(file_.error() == 0); }
 
 void ReplacedFile::write(std::string_view bytes) { check(file_.write(bytes)); }
 
@@ -16,7 +15,7 @@ void ReplacedFile::commit() { check(file_.commit()); }
 
 void ReplacedFile::check(bool ok) const {
     if (!ok)
-        throw Error(ioErrorText(windowsErrorCode(file_.error())));
+        throw Error(ioErrorText(file_.error()));
 }
 
 } // namespace kvl::host

@@ -15,6 +15,8 @@
 #include "host/io_error.h"
 #include "host/replaced_file.h"
 #include "platform/error.h"
+#include "platform/wine/output_file_system.h"
+#include "platform/wine/windows_error.h"
 #include "support/temp_prefix.h"
 
 namespace kvl::host {
@@ -214,7 +216,8 @@ TEST_F(RegistryExportTest, FailureLeavesAnExistingFileAsItWas) {
          "File access denied"},
         {"disk full", [](const std::string &, const std::string &) {},
          [](FakeHostPage &page, const std::string &path) {
-             ReplacedFile output(path, &writeToFullDevice);
+             ReplacedFile output(platform::OutputFile(
+                 std::make_unique<platform::OutputFile::System>(path, &writeToFullDevice)));
              exportRegistryFile(page, output);
          },
          "I/O error 112"},
@@ -269,7 +272,7 @@ TEST(IoErrorText, MapsSystemErrorsToTheWindowsTexts) {
         {ENAMETOOLONG, "I/O error 206"}, {EIO, "I/O error 1117"},       {ELOOP, "I/O error 31"},
     };
     for (const auto &[error, text] : cases)
-        EXPECT_EQ(ioErrorText(windowsErrorCode(error)), text) << error;
+        EXPECT_EQ(ioErrorText(platform::windowsErrorCode(error)), text) << error;
     const std::pair<int, const char *> codes[] = {
         {2, "File not found"},
         {100, "Read beyond end of file"},
