@@ -41,8 +41,9 @@ ProgramLocations ProgramLocations::of(const std::string &executableFolder,
                                       const std::string &preferencesFolder) {
     // A program whose settings cannot live beside it is an installed one: its folder is no place for
     // the user's exports, their home folder is.
-    const std::string exportFolder =
-        preferencesFolder == executableFolder ? executableFolder : QDir::homePath().toStdString() + "/";
+    const std::string exportFolder = preferencesFolder == executableFolder
+                                         ? executableFolder
+                                         : QDir::homePath().toLocal8Bit().toStdString() + "/";
     return {kvl::prefs::preferencesFilePath(preferencesFolder), executableFolder, exportFolder};
 }
 
@@ -99,15 +100,15 @@ void TForm1::selectInitialTheme() {
 }
 
 QString TForm1::manualFile(const std::string &languageCode) const {
-    return QString::fromStdString(locations_.executableFolder + "KVL-17+ Settings editor_" + languageCode +
+    return QString::fromLocal8Bit(locations_.executableFolder + "KVL-17+ Settings editor_" + languageCode +
                                   ".pdf");
 }
 
 void TForm1::decideManualButton() {
     const std::string &language = kvl::app::state().preferences.language;
     for (const char *code : {"ENG", "GER"})
-        if (language == code &&
-            kvl::platform::fileExists(kvl::platform::nativeFile(manualFile(code).toStdString())))
+        if (language == code && kvl::platform::fileExists(
+                                    kvl::platform::nativeFile(manualFile(code).toLocal8Bit().toStdString())))
             BManual->setVisible(true);
 }
 
@@ -167,7 +168,7 @@ void TForm1::BManualClick() {
     const std::string &language = kvl::app::state().preferences.language;
     for (const char *code : {"ENG", "GER"})
         if (language == code)
-            kvl::platform::shellOpen(manualFile(code).toStdString());
+            kvl::platform::shellOpen(manualFile(code).toLocal8Bit().toStdString());
 }
 
 void TForm1::BCloseClick() {

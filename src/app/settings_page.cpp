@@ -44,7 +44,7 @@ void TForm1::BSaveClick() {
     DlgSave.fileName = "KVL17.reg";
     if (!DlgSave.execute(this))
         return;
-    kvl::host::exportRegistryFile(*this, DlgSave.fileName.toStdString());
+    kvl::host::exportRegistryFile(*this, DlgSave.fileName.toLocal8Bit().toStdString());
 }
 
 void TForm1::PGVersieChange() { BReloadClick(); }

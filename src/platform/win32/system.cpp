@@ -1,5 +1,7 @@
 #include "platform/system.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -23,7 +25,12 @@ bool fileExists(const FilePath &file) {
 
 std::string nativePath(const std::string &windowsPath) { return windowsPath; }
 
-std::optional<std::string> windowsPath(const std::string &nativePath) { return nativePath; }
+// The toolkit's dialogs give paths with '/'; the host's settings hold them as Windows writes them.
+std::optional<std::string> windowsPath(const std::string &nativePath) {
+    std::string path = nativePath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
 
 std::vector<DrivePlace> drivePlaces() { return {}; }
 
