@@ -4,7 +4,6 @@
 include(GNUInstallDirs)
 
 set(KVL_APP_ID org.example.KvlSettingsEditor) # the desktop entry's name, also set by the program
-set(KVL_VERSION 2.03)                          # the version the About dialog shows
 
 # Packaging needs only the program: without this, cpack would first build every test and benchmark.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
