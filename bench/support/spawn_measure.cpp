@@ -1,0 +1,74 @@
+#include "spawn_measure.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kvl::bench {
+
+namespace {
+template <typename Value> Value median(std::vector<Value> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+} // namespace
+
+Sample measure(const std::vector<std::string> &command) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        throw std::runtime_error("pipe failed");
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        close(pipeEnds[0]);
+        std::vector<char *> args;
+        for (const std::string &part : command)
+            args.push_back(const_cast<char *>(part.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        std::_Exit(127);
+    }
+    close(pipeEnds[1]);
+    char buffer[64] = {};
+    const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer - 1);
+    const auto painted = std::chrono::steady_clock::now();
+    close(pipeEnds[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (got <= 0 || std::strncmp(buffer, "painted", 7) != 0)
+        throw std::runtime_error("no paint reported by " + command.back());
+    return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
+}
+
+Sample medianOfRuns(const std::vector<std::string> &command, int runs) {
+    std::vector<double> times;
+    std::vector<long> sizes;
+    measure(command);
+    for (int i = 0; i < runs; ++i) {
+        const Sample sample = measure(command);
+        times.push_back(sample.milliseconds);
+        sizes.push_back(sample.peakKilobytes);
+    }
+    return {median(times), median(sizes)};
+}
+
+void printComparison(const char *programName, const Sample &program, const char *baselineName,
+                     const Sample &baseline, int runs) {
+    std::printf("runs per program: %d (medians)\n", runs);
+    std::printf("%-12s: %8.1f ms  %8ld KiB peak RSS\n", programName, program.milliseconds,
+                program.peakKilobytes);
+    std::printf("%-12s: %8.1f ms  %8ld KiB peak RSS\n", baselineName, baseline.milliseconds,
+                baseline.peakKilobytes);
+    std::printf("%-12s: %8.2fx     %8.2fx\n", "ratio", program.milliseconds / baseline.milliseconds,
+                double(program.peakKilobytes) / double(baseline.peakKilobytes));
+}
+
+} // namespace kvl::bench
