@@ -60,8 +60,9 @@ int main(int argc, char **argv) {
     setenv("WINEDEBUG", "-all", 1);
     try {
         shell("wineboot -i");
-        addHostKeys();
+        shell("wineserver -w");
         shell("wineserver -p");
+        addHostKeys();
         const auto editor = kvl::bench::medianOfRuns({"wine", editorProgram.string()}, runs);
         const auto bare = kvl::bench::medianOfRuns({"wine", bareProgram.string()}, runs);
         kvl::bench::printComparison("editor.exe", editor, "bare.exe", bare, runs);
