@@ -1,13 +1,11 @@
 #include "host/io_error.h"
 
+#include "platform/windows_error_codes.h"
+
 namespace kvl::host {
 
 namespace {
-// Windows error codes (winerror.h) with texts of their own.
-constexpr unsigned long kErrorFileNotFound = 2;
-constexpr unsigned long kErrorPathNotFound = 3;
-constexpr unsigned long kErrorTooManyOpenFiles = 4;
-constexpr unsigned long kErrorAccessDenied = 5;
+using namespace platform; // the Windows error codes
 // The run-time library's own codes beside them.
 constexpr unsigned long kReadBeyondEndOfFile = 100;
 constexpr unsigned long kDiskFull = 101;

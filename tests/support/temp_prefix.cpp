@@ -1,5 +1,7 @@
 #include "support/temp_prefix.h"
 
+#include "support/file_content.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,18 +64,10 @@ void TempPrefix::addKey(const std::string &hive, const std::string &keyPath,
     writeFile(hive, readFile(hive) + key.str());
 }
 
-std::string TempPrefix::readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+std::string TempPrefix::readFile(const std::string &path) { return test::readFile(path); }
 
 void TempPrefix::writeFile(const std::string &path, const std::string &content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    test::writeFile(path, content);
 }
 
 } // namespace kvl::test

@@ -8,6 +8,7 @@
 #include "host/load_apply.h"
 #include "host/registry_export.h"
 #include "platform/error.h"
+#include "support/file_content.h"
 #include "windows_host.h"
 
 namespace kvl::host {
@@ -72,7 +73,7 @@ TEST_F(HostOnWindows, ApplyStoresEachValueWithItsType) {
         EXPECT_EQ(stored.type, value.type) << name;
         EXPECT_EQ(stored.bytes, value.bytes) << name;
     }
-    EXPECT_NE(WindowsHost::readFile(host.filterFile()).find("DefaultSetting=0"), std::string::npos);
+    EXPECT_NE(kvl::test::readFile(host.filterFile()).find("DefaultSetting=0"), std::string::npos);
 }
 
 TEST_F(HostOnWindows, ExportWritesTheFileOrLeavesTheOldOneAsItWas) {
@@ -80,13 +81,13 @@ TEST_F(HostOnWindows, ExportWritesTheFileOrLeavesTheOldOneAsItWas) {
     page.choose(PathField::LuaEditor, "C:\\Tools\\edit.exe");
     const std::string target = host.folder() + "KVL17.reg";
     ASSERT_EQ(errorOf([&] { exportRegistryFile(page, target); }), "");
-    const std::string exported = WindowsHost::readFile(target);
+    const std::string exported = kvl::test::readFile(target);
     EXPECT_TRUE(
         exported.starts_with("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE"));
     EXPECT_NE(exported.find("\"LuaExtEd\"=\"C:\\\\Tools\\\\edit.exe\"\r\n"), std::string::npos);
 
     CreateDirectoryA((host.folder() + "folder.reg").c_str(), nullptr);
-    WindowsHost::writeFile(host.folder() + "locked.reg", "previous export");
+    kvl::test::writeFile(host.folder() + "locked.reg", "previous export");
     SetFileAttributesA((host.folder() + "locked.reg").c_str(), FILE_ATTRIBUTE_READONLY);
     const std::pair<std::string, const char *> failures[] = {
         {host.folder() + "missing\\KVL17.reg", "Invalid filename"},
@@ -95,7 +96,7 @@ TEST_F(HostOnWindows, ExportWritesTheFileOrLeavesTheOldOneAsItWas) {
     };
     for (const auto &[path, message] : failures)
         EXPECT_EQ(errorOf([&] { exportRegistryFile(page, path); }), message) << path;
-    EXPECT_EQ(WindowsHost::readFile(host.folder() + "locked.reg"), "previous export");
+    EXPECT_EQ(kvl::test::readFile(host.folder() + "locked.reg"), "previous export");
     SetFileAttributesA((host.folder() + "locked.reg").c_str(), FILE_ATTRIBUTE_NORMAL);
 
     WIN32_FIND_DATAA found;

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "host/host_settings.h"
+#include "support/file_content.h"
 
 namespace kvl::test {
 
@@ -103,17 +102,6 @@ WindowsHost::Stored WindowsHost::userValue(const std::string &name) {
                      data, &size) == ERROR_SUCCESS)
         stored = {type, std::string(data, size)};
     return stored;
-}
-
-std::string WindowsHost::readFile(const std::string &path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
-
-void WindowsHost::writeFile(const std::string &path, const std::string &content) {
-    std::ofstream(path, std::ios::binary) << content;
 }
 
 } // namespace kvl::test

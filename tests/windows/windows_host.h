@@ -30,8 +30,6 @@ public:
         std::string bytes;
     };
     static Stored userValue(const std::string &name);
-    static std::string readFile(const std::string &path);
-    static void writeFile(const std::string &path, const std::string &content);
 
 private:
     static void deleteKeys();

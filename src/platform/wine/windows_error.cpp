@@ -2,20 +2,9 @@
 
 #include <cerrno>
 
-namespace kvl::platform {
+#include "platform/windows_error_codes.h"
 
-namespace {
-// Windows error codes (winerror.h) that file output can end in.
-constexpr unsigned long kErrorPathNotFound = 3;
-constexpr unsigned long kErrorTooManyOpenFiles = 4;
-constexpr unsigned long kErrorAccessDenied = 5;
-constexpr unsigned long kErrorGenFailure = 31;
-constexpr unsigned long kErrorSharingViolation = 32;
-constexpr unsigned long kErrorInvalidParameter = 87;
-constexpr unsigned long kErrorDiskFull = 112;
-constexpr unsigned long kErrorFilenameExcedRange = 206;
-constexpr unsigned long kErrorIoDevice = 1117;
-} // namespace
+namespace kvl::platform {
 
 unsigned long windowsErrorCode(int posixError) {
     switch (posixError) {
