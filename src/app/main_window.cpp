@@ -99,16 +99,14 @@ void TForm1::selectInitialTheme() {
     ThemeEngine.setSkinTitle(kvl::i18n::skinName(skin));
 }
 
-QString TForm1::manualFile(const std::string &languageCode) const {
-    return QString::fromLocal8Bit(locations_.executableFolder + "KVL-17+ Settings editor_" + languageCode +
-                                  ".pdf");
+std::string TForm1::manualFile(const std::string &languageCode) const {
+    return locations_.executableFolder + "KVL-17+ Settings editor_" + languageCode + ".pdf";
 }
 
 void TForm1::decideManualButton() {
     const std::string &language = kvl::app::state().preferences.language;
     for (const char *code : {"ENG", "GER"})
-        if (language == code && kvl::platform::fileExists(
-                                    kvl::platform::nativeFile(manualFile(code).toLocal8Bit().toStdString())))
+        if (language == code && kvl::platform::fileExists(kvl::platform::nativeFile(manualFile(code))))
             BManual->setVisible(true);
 }
 
@@ -168,7 +166,7 @@ void TForm1::BManualClick() {
     const std::string &language = kvl::app::state().preferences.language;
     for (const char *code : {"ENG", "GER"})
         if (language == code)
-            kvl::platform::shellOpen(manualFile(code).toLocal8Bit().toStdString());
+            kvl::platform::shellOpen(manualFile(code));
 }
 
 void TForm1::BCloseClick() {

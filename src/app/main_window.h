@@ -133,7 +133,7 @@ private:
     void resetBoxClicked(kvl::host::PathField field);
     QString resetText(kvl::host::PathField field) const;
     QCheckBox *flagBox(kvl::host::Flag flag) const;
-    QString manualFile(const std::string &languageCode) const;
+    std::string manualFile(const std::string &languageCode) const; // native path
 
     ProgramLocations locations_;
     bool firstShowDone_ = false;
