@@ -70,8 +70,7 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # client coordina
 
 # Starts Xvfb with a screen of the given size and openbox on it, and points DISPLAY there.
 start_desktop() { # <width> <height>
-    local screen_w=$1 screen_h=$2
-    Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
     pids+=($!)
     poll 10 test -s "$work/display" || { echo "Xvfb did not start"; exit 1; }
     export DISPLAY=":$(head -n1 "$work/display")"
