@@ -1,7 +1,7 @@
 #include "host/registry_export.h"
 
+#include "host/export_file.h"
 #include "host/host_settings.h"
-#include "host/replaced_file.h"
 #include "host/stored_values.h"
 
 namespace kvl::host {
@@ -47,7 +47,7 @@ std::string maxObjLine(HostPage &page) {
 
 } // namespace
 
-void exportRegistryFile(HostPage &page, ReplacedFile &output) {
+void exportRegistryFile(HostPage &page, ExportFile &output) {
     std::string content = linesBeforeMaxObj(page);
     content += maxObjLine(page);
     output.write(content);
@@ -55,7 +55,7 @@ void exportRegistryFile(HostPage &page, ReplacedFile &output) {
 }
 
 void exportRegistryFile(HostPage &page, const std::string &nativePath) {
-    ReplacedFile output(nativePath);
+    ExportFile output(nativePath);
     exportRegistryFile(page, output);
 }
 

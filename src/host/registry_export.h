@@ -13,8 +13,8 @@ namespace kvl::host {
 // An empty EMaxObj17 is first set to "0" once the file could be created.
 void exportRegistryFile(HostPage &page, const std::string &nativePath);
 
-class ReplacedFile;
+class ExportFile;
 // The same into an output already created beside its target; commits it when all lines are written.
-void exportRegistryFile(HostPage &page, ReplacedFile &output);
+void exportRegistryFile(HostPage &page, ExportFile &output);
 
 } // namespace kvl::host

@@ -11,9 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "host/export_file.h"
 #include "host/fake_host_page.h"
 #include "host/io_error.h"
-#include "host/replaced_file.h"
 #include "platform/error.h"
 #include "platform/wine/output_file_system.h"
 #include "platform/wine/windows_error.h"
@@ -216,7 +216,7 @@ TEST_F(RegistryExportTest, FailureLeavesAnExistingFileAsItWas) {
          "File access denied"},
         {"disk full", [](const std::string &, const std::string &) {},
          [](FakeHostPage &page, const std::string &path) {
-             ReplacedFile output(platform::OutputFile(
+             ExportFile output(platform::OutputFile(
                  std::make_unique<platform::OutputFile::System>(path, &writeToFullDevice)));
              exportRegistryFile(page, output);
          },

@@ -9,10 +9,10 @@ namespace kvl::host {
 
 // The export's output file: replaced atomically, every failure raised as kvl::Error with the text of
 // its Windows error code.
-class ReplacedFile {
+class ExportFile {
 public:
-    explicit ReplacedFile(const std::string &nativePath);
-    explicit ReplacedFile(platform::OutputFile file);
+    explicit ExportFile(const std::string &nativePath);
+    explicit ExportFile(platform::OutputFile file);
 
     void write(std::string_view bytes);
     void commit();
