@@ -19,6 +19,7 @@ public:
     enum class Reason {
         BrokenHive,            // subject: the registry file that exists but cannot be read
         WineServerUnreachable, // subject: the Wine prefix whose running server cannot be reached
+        WineNotAnswering,      // subject: the Wine prefix whose server did not answer in time
         NotAWinePrefix,        // subject: the folder taken for the Wine prefix, which holds no registry
     };
     TranslatedError(Reason reason, std::string subject, const std::string &englishText)

@@ -8,7 +8,8 @@ using kvl::TranslatedError;
 
 TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
     using Reason = TranslatedError::Reason;
-    for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::NotAWinePrefix}) {
+    for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::WineNotAnswering,
+                                Reason::NotAWinePrefix}) {
         const TranslatedError error(reason, "/p/J\xfcrgen", "English"); // code page 1252
         const QString german = kvl::i18n::translatedErrorText(error, "GER");
         const QString english = kvl::i18n::translatedErrorText(error, "ENG");
@@ -16,6 +17,17 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
         EXPECT_TRUE(english.contains(QString::fromUtf8("/p/J\xc3\xbcrgen"))) << english.toStdString();
         EXPECT_NE(german, english);
         EXPECT_EQ(kvl::i18n::translatedErrorText(error, "eng"), english);
+    }
+}
+
+TEST(TranslatedErrorText, WineNotAnsweringStatesTheDeadlineAndWhatToEnd) {
+    const TranslatedError error(TranslatedError::Reason::WineNotAnswering, "/p", "English");
+    for (const char *language : {"ENG", "GER"}) {
+        const QString text = kvl::i18n::translatedErrorText(error, language);
+        EXPECT_TRUE(text.contains(QStringLiteral(" 10 ")) &&
+                    text.contains(QStringLiteral("WINEPREFIX=/p wineserver -k")) &&
+                    !text.contains(QLatin1Char('%')))
+            << text.toStdString();
     }
 }
 
