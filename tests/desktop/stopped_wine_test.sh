@@ -108,7 +108,7 @@ if [ -n "$box" ]; then
         read -r bx by bw bh < <(outer_geometry "$box")
         import -window root -crop "${bw}x${bh}+${bx}+${by}" +repage "$shots/stopped_wine_message.png"
     fi
-    xdotool key --window "$box" Return
+    xdotool windowactivate --sync "$box" key Return
     poll 5 gone "$box" || fail "the message did not close"
 fi
 status_bar "$main" "$work/idle_bar.png"
