@@ -4,14 +4,12 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <optional>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
-#include "platform/cp1252.h"
-#include "platform/operation_limit.h"
+#include "platform/wine/wine_wait.h"
 
 extern char **environ;
 
@@ -45,18 +43,12 @@ std::vector<char *> pointers(std::vector<std::string> &strings) {
     int status = 0;
     while (::waitpid(group, &status, 0) < 0 && errno == EINTR) {
     }
-    if (why == OperationLimit::Stop::Cancelled)
-        throw Cancelled();
-    const std::string name = utf8ToCp1252(prefix);
-    throw TranslatedError(TranslatedError::Reason::WineNotAnswering, name,
-                          "Wine in " + name + " does not answer");
+    failStoppedWait(why, prefix);
 }
 
 bool succeeded(pid_t child, const std::string &prefix) {
     std::optional<OperationLimit> own;
-    const OperationLimit *limit = OperationScope::current();
-    if (!limit)
-        limit = &own.emplace(kOperationBudget);
+    const OperationLimit &limit = waitLimit(own);
     int status = 0;
     for (;;) {
         const pid_t done = ::waitpid(child, &status, WNOHANG);
@@ -64,7 +56,7 @@ bool succeeded(pid_t child, const std::string &prefix) {
             return WIFEXITED(status) && WEXITSTATUS(status) == 0;
         if (done < 0 && errno != EINTR)
             return false;
-        if (const OperationLimit::Stop why = limit->stop(); why != OperationLimit::Stop::None)
+        if (const OperationLimit::Stop why = limit.stop(); why != OperationLimit::Stop::None)
             stopTool(child, why, prefix);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
