@@ -1,0 +1,115 @@
+#include "platform/wine/host_key_scan.h"
+
+#include "platform/cp1252.h"
+#include "platform/wine/file_steps.h"
+#include "platform/wine/hive_syntax.h"
+#include "platform/wine/readable_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kvl::platform {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+// The install key's section line as Wine writes it, backslashes escaped.
+constexpr std::string_view kSectionLine = "[software\\\\varnel\\\\kvl 17.00\\\\qtrx]"sv;
+// A hive is at most a few tens of megabytes; anything far beyond is no hive of Wine's.
+constexpr off_t kLargestHive = off_t{256} << 20;
+constexpr std::size_t kChunk = std::size_t{1} << 18;
+// The key holds a handful of values; what follows its line beyond this is not read.
+constexpr std::size_t kLargestSection = std::size_t{64} << 10;
+
+bool isSectionLineAt(std::string_view text, std::size_t pos) {
+    if (text.size() - pos <= kSectionLine.size())
+        return false;
+    for (std::size_t i = 0; i < kSectionLine.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != kSectionLine[i])
+            return false;
+    const char after = text[pos + kSectionLine.size()];
+    return after == ' ' || after == '\n' || after == '\r';
+}
+
+std::string directoryValue(std::string_view section) {
+    std::size_t pos = section.find('\n');
+    while (pos != std::string_view::npos && ++pos < section.size() && section[pos] != '[') {
+        if (section[pos] == '"') {
+            std::u16string name;
+            wine::ValueData data;
+            const std::size_t end = wine::parseValueLine(section, pos, &name, &data);
+            if (end != wine::kBad && wine::sameName(name, u"Directory") &&
+                (data.type == wine::kRegSz || data.type == wine::kRegExpandSz)) {
+                std::u16string text = wine::textUnits(data);
+                text.erase(std::find(text.begin(), text.end(), u'\0'), text.end());
+                return utf16ToUtf8(text);
+            }
+            if (end != wine::kBad) {
+                pos = end;
+                continue;
+            }
+        }
+        pos = section.find('\n', pos);
+    }
+    return {};
+}
+
+// Reads the next chunk onto the end of the text; false at the end, on a failure or at a NUL byte.
+bool readChunk(int fd, std::string &text) {
+    const std::size_t old = text.size();
+    text.resize(old + kChunk);
+    ssize_t got;
+    do
+        got = ::read(fd, text.data() + old, kChunk);
+    while (got < 0 && errno == EINTR);
+    text.resize(old + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    if (got <= 0)
+        return false;
+    if (const void *nul = std::memchr(text.data() + old, '\0', static_cast<std::size_t>(got))) {
+        text.resize(static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> hostFolderInHive(const std::string &systemReg) {
+    const FileDescriptor file(openRegularFile(systemReg));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || status.st_size > kLargestHive)
+        return std::nullopt;
+    std::string text;
+    std::size_t from = 0; // where a '[' at the start of a line may still begin
+    bool more = true;
+    while (more) {
+        more = readChunk(file.get(), text);
+        for (std::size_t pos = from; (pos = text.find('[', pos)) != std::string::npos; ++pos) {
+            if (pos > 0 && text[pos - 1] != '\n')
+                continue;
+            if (isSectionLineAt(text, pos)) {
+                text.erase(0, pos);
+                while (more && text.size() < kLargestSection && text.find("\n[") == std::string::npos)
+                    more = readChunk(file.get(), text);
+                return directoryValue(std::string_view(text).substr(0, kLargestSection));
+            }
+            if (more && text.size() - pos <= kSectionLine.size())
+                break; // the line goes on in the next chunk
+        }
+        // Keep what a section line cut by the chunk's end needs, and the character before it.
+        const std::size_t keep = kSectionLine.size() + 1;
+        if (text.size() > keep) {
+            text.erase(0, text.size() - keep);
+            from = 1;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace kvl::platform
