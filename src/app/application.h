@@ -10,8 +10,8 @@ class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
     ~Application() override;
-    // Creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end, 1 when
-    // there is no host store to edit.
+    // Reads the command line (an answer such as --help ends the program at once), finds the Wine prefix to
+    // open, creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end.
     int run();
     bool notify(QObject *receiver, QEvent *event) override;
 };

@@ -8,7 +8,6 @@
 #include "app/preferences_form.h"
 #include "app/program_state.h"
 #include "i18n/fixed_texts.h"
-#include "i18n/status_notes.h"
 #include "i18n/texts.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
@@ -133,8 +132,7 @@ void TForm1::Languages() {
 
 void TForm1::showOutdatedNote(bool shown) {
     outdatedNote_ = shown;
-    SBar->setPanelText(0, shown ? kvl::i18n::outdatedValuesNote(kvl::app::state().preferences.language)
-                                : QString());
+    showStatusNote();
 }
 
 void TForm1::Showhints() {

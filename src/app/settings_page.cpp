@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QTabWidget>
 
@@ -34,10 +35,15 @@ QString hostFolder(const std::string &folder) {
 
 void TForm1::BReloadClick() {
     auto &state = kvl::app::state();
+    // What the load found (or failed to find) is in the status bar, however it ends.
+    const auto note = qScopeGuard([this] { showStatusNote(); });
     kvl::host::loadHostSettings(*this, {state.firstLoad, state.preferences.language, state.hostLanguageCode});
 }
 
-void TForm1::BApplyClick() { kvl::host::applyHostSettings(*this); }
+void TForm1::BApplyClick() {
+    kvl::host::applyHostSettings(*this);
+    record_.stored();
+}
 
 void TForm1::BSaveClick() {
     DlgSave.initialDir = hostFolder(kvl::app::state().preferences.lastSaveDir);
