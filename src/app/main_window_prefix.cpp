@@ -78,7 +78,7 @@ void TForm1::showStatusNote() {
     if (outdatedNote_)
         note = kvl::i18n::outdatedValuesNote(state.preferences.language);
     else if (onWine && !PGVersie->isTabVisible(0))
-        note = state.noPrefixFound ? textOf(PrefixText::NoPrefixChosen)
+        note = state.noPrefixFound ? textOf(PrefixText::HostNotFoundAnywhere)
                                    : textOf(PrefixText::HostNotInstalled).arg(prefixLabel());
     else if (onWine && !state.prefix.path.empty())
         note = textOf(PrefixText::PrefixInUse).arg(prefixLabel());

@@ -23,7 +23,7 @@ constexpr std::array kTexts{
     Pair{"Cancel", "Abbrechen"},
     Pair{"Wine prefix: %1", "Wine-Präfix: %1"},
     Pair{"KVL 17 is not installed in the Wine prefix %1", "KVL 17 ist im Wine-Präfix %1 nicht installiert"},
-    Pair{"No Wine prefix chosen", "Kein Wine-Präfix gewählt"},
+    Pair{"KVL 17 was not found in any Wine prefix", "KVL 17 wurde in keinem Wine-Präfix gefunden"},
     Pair{"%1\nClick here or press Ctrl+O to choose another Wine prefix.",
          "%1\nKlicken Sie hier oder drücken Sie Strg+O, um ein anderes Wine-Präfix zu wählen."},
     Pair{"KVL 17 was not found in any Wine prefix. The editor looked in:\n%1\n\n"

@@ -18,7 +18,7 @@ enum class PrefixText {
     CancelHint,
     PrefixInUse,      // %1: the prefix's name
     HostNotInstalled, // %1: the prefix's name
-    NoPrefixChosen,
+    HostNotFoundAnywhere,
     PanelTip,     // %1: the prefix's folder
     HostNotFound, // %1: the places looked in, one a line
     DiscardChanges,
