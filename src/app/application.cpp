@@ -36,7 +36,18 @@ QString placesLookedIn() {
     return places.trimmed();
 }
 
+std::string interfaceLanguage(const ProgramLocations &locations) {
+    return kvl::prefs::readEditorPreferences(locations.preferencesFile, locations.firstExportFolder).language;
+}
+
 } // namespace
+
+std::optional<int> answerCommandLine(int argc, char **argv) {
+    const QCoreApplication core(argc, argv);
+    return readCommandLine(QCoreApplication::arguments(), interfaceLanguage(ProgramLocations::ofProgram()),
+                           QDir::homePath().toStdString(), Mistakes::LeaveToLater)
+        .exitCode;
+}
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(kvl::i18n::kApplicationTitle);
@@ -48,10 +59,8 @@ Application::~Application() { destroyWindows(); }
 
 int Application::run() {
     const ProgramLocations locations = ProgramLocations::ofProgram();
-    const std::string language =
-        kvl::prefs::readEditorPreferences(locations.preferencesFile, locations.firstExportFolder).language;
     const std::string home = QDir::homePath().toStdString();
-    const CommandLine command = readCommandLine(arguments(), language, home);
+    const CommandLine command = readCommandLine(arguments(), interfaceLanguage(locations), home);
     if (command.exitCode)
         return *command.exitCode;
 

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <optional>
 
 namespace kvl::app {
+
+// Answers --help, --version and --list-prefixes before any window system is reached, so that they work
+// in a terminal without a display; the exit code when the command line asked for one of them.
+std::optional<int> answerCommandLine(int argc, char **argv);
 
 // The program: title, the four windows in their order, the message loop. No exception crosses the
 // event loop: notify() catches and shows the error message box.

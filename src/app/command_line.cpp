@@ -42,7 +42,7 @@ QString prefixListing(const std::string &home, const std::string &languageCode) 
 }
 
 CommandLine readCommandLine(const QStringList &arguments, const std::string &languageCode,
-                            const std::string &home) {
+                            const std::string &home, Mistakes mistakes) {
     const auto text = [&languageCode](PrefixText id) { return kvl::i18n::prefixText(id, languageCode); };
     QCommandLineParser parser;
     parser.setApplicationDescription(text(PrefixText::Description));
@@ -61,6 +61,8 @@ CommandLine readCommandLine(const QStringList &arguments, const std::string &lan
             .replace(QStringLiteral("Options:"), text(PrefixText::Options));
     };
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        if (mistakes == Mistakes::LeaveToLater)
+            return {};
         const QString mistake = parser.errorText().isEmpty()
                                     ? parser.positionalArguments().join(QLatin1Char(' '))
                                     : parser.errorText();

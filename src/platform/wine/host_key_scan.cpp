@@ -12,6 +12,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kvl::platform {
 
@@ -60,22 +61,22 @@ std::string directoryValue(std::string_view section) {
     return {};
 }
 
-// Reads the next chunk onto the end of the text; false at the end, on a failure or at a NUL byte.
-bool readChunk(int fd, std::string &text) {
-    const std::size_t old = text.size();
-    text.resize(old + kChunk);
+// Reads the next chunk into the buffer after its first `length` bytes; returns how many it holds now. `more`
+// turns false at the end, on a failure or at a NUL byte (where the text then ends).
+std::size_t readChunk(int fd, std::vector<char> &buffer, std::size_t length, bool &more) {
     ssize_t got;
     do
-        got = ::read(fd, text.data() + old, kChunk);
+        got = ::read(fd, buffer.data() + length, buffer.size() - length);
     while (got < 0 && errno == EINTR);
-    text.resize(old + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-    if (got <= 0)
-        return false;
-    if (const void *nul = std::memchr(text.data() + old, '\0', static_cast<std::size_t>(got))) {
-        text.resize(static_cast<std::size_t>(static_cast<const char *>(nul) - text.data()));
-        return false;
+    if (got <= 0) {
+        more = false;
+        return length;
     }
-    return true;
+    if (const void *nul = std::memchr(buffer.data() + length, '\0', static_cast<std::size_t>(got))) {
+        more = false;
+        return static_cast<std::size_t>(static_cast<const char *>(nul) - buffer.data());
+    }
+    return length + static_cast<std::size_t>(got);
 }
 
 } // namespace
@@ -85,27 +86,30 @@ std::optional<std::string> hostFolderInHive(const std::string &systemReg) {
     struct stat status {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || status.st_size > kLargestHive)
         return std::nullopt;
-    std::string text;
+    // What a section line cut by a chunk's end needs, and the character before it, stays for the next.
+    constexpr std::size_t keep = kSectionLine.size() + 1;
+    std::vector<char> buffer(keep + kChunk);
+    std::size_t length = 0;
     std::size_t from = 0; // where a '[' at the start of a line may still begin
     bool more = true;
     while (more) {
-        more = readChunk(file.get(), text);
-        for (std::size_t pos = from; (pos = text.find('[', pos)) != std::string::npos; ++pos) {
+        length = readChunk(file.get(), buffer, length, more);
+        const std::string_view text(buffer.data(), length);
+        for (std::size_t pos = from; (pos = text.find('[', pos)) != std::string_view::npos; ++pos) {
             if (pos > 0 && text[pos - 1] != '\n')
                 continue;
             if (isSectionLineAt(text, pos)) {
-                text.erase(0, pos);
-                while (more && text.size() < kLargestSection && text.find("\n[") == std::string::npos)
-                    more = readChunk(file.get(), text);
-                return directoryValue(std::string_view(text).substr(0, kLargestSection));
+                std::string section(text.substr(pos));
+                while (more && section.size() < kLargestSection && section.find("\n[") == std::string::npos)
+                    section.append(buffer.data(), readChunk(file.get(), buffer, 0, more));
+                return directoryValue(std::string_view(section).substr(0, kLargestSection));
             }
-            if (more && text.size() - pos <= kSectionLine.size())
+            if (more && length - pos <= kSectionLine.size())
                 break; // the line goes on in the next chunk
         }
-        // Keep what a section line cut by the chunk's end needs, and the character before it.
-        const std::size_t keep = kSectionLine.size() + 1;
-        if (text.size() > keep) {
-            text.erase(0, text.size() - keep);
+        if (length > keep) {
+            std::memmove(buffer.data(), buffer.data() + length - keep, keep);
+            length = keep;
             from = 1;
         }
     }
