@@ -12,9 +12,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace kvl::test {
 namespace {
@@ -178,6 +183,29 @@ TEST_F(PrefixSwitchTest, TheChosenPrefixIsLoadedAsAtStartAndUnsavedChangesAskFir
     EXPECT_EQ(note(), "KVL 17 ist im Wine-Präfix empty (Wine) nicht installiert");
     EXPECT_EQ(kvl::prefs::readPrefixChoice(settingsPath()), (kvl::prefs::PrefixChoice{empty.path(), false}));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(PrefixSwitchTest, TheStatusBarsFirstPanelAndCtrlOOpenTheChooserOverThePrefixesFoundNow) {
+    const TempPrefix home;
+    const ScopedVariable homeVariable("HOME", home.path());
+    fs::create_directories(home.path() + "/.local/share/wineprefixes");
+    fs::create_directory_symlink(prefix.path(), home.path() + "/.local/share/wineprefixes/kvl");
+    start();
+    form().show();
+    for (const bool byKeyboard : {false, true}) {
+        form().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form())); // a shortcut of the window needs it active
+        int rows = -1;
+        whenModal("PrefixChooser", [&rows](QWidget *chooser) {
+            rows = chooser->findChild<QTreeWidget *>("LVPrefixes")->topLevelItemCount();
+            chooser->close();
+        });
+        if (byKeyboard)
+            QTest::keyClick(&form(), Qt::Key_O, Qt::ControlModifier);
+        else
+            QTest::mouseClick(control<TThemedStatusBar>("SBar")->panel(0), Qt::LeftButton);
+        EXPECT_EQ(rows, 1) << byKeyboard;
+    }
 }
 
 } // namespace
