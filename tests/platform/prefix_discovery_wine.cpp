@@ -155,6 +155,7 @@ TEST(PrefixDiscovery, HostileTreesArePassedOverWithoutWaiting) {
     ASSERT_EQ(::mkfifo((home.path() + "/.local/share/wineprefixes/fifo/system.reg").c_str(), 0666), 0);
     home.add(".local/share/wineprefixes/fifo/user.reg", kHeader); // a prefix, but its system.reg is a FIFO
     home.add(".local/share/wineprefixes/self", "->.");
+    home.add(".local/share/wineprefixes/0loop", "->0loop"); // listed before the others
     home.add(".local/share/bottles/bottles/b/system.reg", kHostHive);
     ASSERT_EQ(::mkfifo((home.path() + "/.local/share/bottles/bottles/b/bottle.yml").c_str(), 0666), 0);
     home.add(".PlayOnLinux/wineprefix/closed/system.reg", kHostHive);

@@ -61,7 +61,8 @@ std::vector<std::string> entriesOf(const std::string &folder, const std::string 
     for (fs::directory_iterator it(folder, error), end; !error && it != end && entries.size() < kMostEntries;
          it.increment(error)) {
         const std::string path = it->path().string();
-        if (ending.empty() ? it->is_directory(error) : path.ends_with(ending))
+        std::error_code unreachable; // a link in a loop, say: that entry is passed over, not the rest
+        if (ending.empty() ? it->is_directory(unreachable) : path.ends_with(ending))
             entries.push_back(path);
     }
     std::sort(entries.begin(), entries.end());
