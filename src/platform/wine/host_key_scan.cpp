@@ -24,14 +24,16 @@ using namespace std::string_view_literals;
 constexpr std::string_view kSectionLine = "[software\\\\varnel\\\\kvl 17.00\\\\qtrx]"sv;
 // A hive is at most a few tens of megabytes; anything far beyond is no hive of Wine's.
 constexpr off_t kLargestHive = off_t{256} << 20;
-constexpr std::size_t kChunk = std::size_t{1} << 18;
+// Small enough that the searches after a read find it in the processor's cache.
+constexpr std::size_t kChunk = std::size_t{1} << 16;
 // The key holds a handful of values; what follows its line beyond this is not read.
 constexpr std::size_t kLargestSection = std::size_t{64} << 10;
 
 bool isSectionLineAt(std::string_view text, std::size_t pos) {
     if (text.size() - pos <= kSectionLine.size())
         return false;
-    for (std::size_t i = 0; i < kSectionLine.size(); ++i)
+    // From the end: most keys begin as this one does ("[Software\\").
+    for (std::size_t i = kSectionLine.size(); i-- > 0;)
         if (std::tolower(static_cast<unsigned char>(text[pos + i])) != kSectionLine[i])
             return false;
     const char after = text[pos + kSectionLine.size()];
