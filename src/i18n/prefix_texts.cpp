@@ -51,7 +51,8 @@ constexpr std::array kTexts{
          "Bearbeitet die Einstellungen im Wine-Präfix <Ordner> (wie WINEPREFIX, hat Vorrang davor)."},
     Pair{"folder", "Ordner"},
     Pair{"List the Wine prefixes found, and whether KVL 17 is installed in each, then end.",
-         "Listet die gefundenen Wine-Präfixe auf und ob KVL 17 darin installiert ist, und endet."},
+         "Listet die gefundenen Wine-Präfixe auf, jeweils mit der Angabe, ob KVL 17 darin installiert ist, "
+         "und endet dann."},
     Pair{"Show this help and end.", "Zeigt diese Hilfe und endet."},
     Pair{"Show the version and end.", "Zeigt die Version und endet."},
     Pair{"Usage:", "Aufruf:"},
