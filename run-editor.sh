@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the settings editor and starts it. Without a WINEPREFIX of your own it works on a copy of
-# the demo prefix, so no real Wine prefix is touched by trying it out.
+# the demo prefix, so no real Wine prefix is touched by trying it out. The copy is one per clone, in its
+# build folder, kept between starts (what was applied there is there the next time) and made again
+# when it is gone.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,9 +17,13 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 if [ -z "${WINEPREFIX:-}" ]; then
-    scratch="$(mktemp -d "${TMPDIR:-/tmp}/kvl-demo-XXXXXX")"
-    cp -a demo/. "$scratch/"
-    export WINEPREFIX="$scratch"
+    demo_prefix="$PWD/build/demo-prefix"
+    if [ ! -f "$demo_prefix/system.reg" ] || [ ! -f "$demo_prefix/user.reg" ]; then
+        rm -rf "$demo_prefix"
+        mkdir -p "$demo_prefix"
+        cp -a demo/. "$demo_prefix/"
+    fi
+    export WINEPREFIX="$demo_prefix"
     echo "Demo prefix: $WINEPREFIX"
 fi
 exec build/kvl-settings-editor

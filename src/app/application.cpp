@@ -1,13 +1,53 @@
 #include "app/application.h"
 
+#include "app/command_line.h"
 #include "app/guarded_call.h"
 #include "app/host_store_check.h"
+#include "app/prefix_start.h"
 #include "app/program_state.h"
 #include "app/windows.h"
 #include "i18n/fixed_texts.h"
+#include "i18n/prefix_texts.h"
+#include "platform/system.h"
+#include "prefs/editor_preferences.h"
 #include "widgets/message_box.h"
 
+#include <QDir>
+#include <algorithm>
+#include <cstdlib>
+
 namespace kvl::app {
+
+namespace {
+
+// --prefix, else WINEPREFIX: the prefix the user named.
+std::optional<std::string> namedPrefix(const CommandLine &command) {
+    if (command.prefix)
+        return command.prefix;
+    if (const char *variable = std::getenv("WINEPREFIX"); variable && *variable)
+        return std::string(variable);
+    return std::nullopt;
+}
+
+QString placesLookedIn() {
+    QString places;
+    for (const auto &place : kvl::platform::prefixPlaces())
+        places += QString::fromStdString(place.location + "  (" + place.source + ")\n");
+    return places.trimmed();
+}
+
+std::string interfaceLanguage(const ProgramLocations &locations) {
+    return kvl::prefs::readEditorPreferences(locations.preferencesFile, locations.firstExportFolder).language;
+}
+
+} // namespace
+
+std::optional<int> answerCommandLine(int argc, char **argv) {
+    const QCoreApplication core(argc, argv);
+    return readCommandLine(QCoreApplication::arguments(), interfaceLanguage(ProgramLocations::ofProgram()),
+                           QDir::homePath().toStdString(), Mistakes::LeaveToLater)
+        .exitCode;
+}
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(kvl::i18n::kApplicationTitle);
@@ -18,11 +58,39 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
 Application::~Application() { destroyWindows(); }
 
 int Application::run() {
-    // The windows come first: they read the interface language the message needs.
-    createWindows();
-    if (!hostStoreFound())
-        return 1;
+    const ProgramLocations locations = ProgramLocations::ofProgram();
+    const std::string home = QDir::homePath().toStdString();
+    const CommandLine command = readCommandLine(arguments(), interfaceLanguage(locations), home);
+    if (command.exitCode)
+        return *command.exitCode;
+
+    StartPrefix start;
+    if (!kvl::platform::winePrefix().empty()) {
+        const auto named = namedPrefix(command);
+        start = decideStartPrefix(
+            named, named ? std::vector<kvl::platform::FoundPrefix>{} : kvl::platform::discoverPrefixes(home),
+            kvl::prefs::readPrefixChoice(locations.preferencesFile));
+        // With several, the one chosen last is open beneath the chooser, and stays open when it is closed.
+        if (start.kind == StartPrefix::Kind::Choose)
+            start.prefix = *std::find_if(start.choices.begin(), start.choices.end(),
+                                         [](const auto &prefix) { return prefix.holdsHost; });
+        if (!start.prefix.path.empty())
+            kvl::platform::usePrefix(start.prefix.path);
+        state().prefix = start.prefix;
+        state().noPrefixFound = start.kind == StartPrefix::Kind::NoneFound;
+    }
+
+    // The windows come first: they read the interface language the messages need.
+    createWindows(locations);
+    if (start.kind == StartPrefix::Kind::Named)
+        hostStoreFound();
+    if (start.kind == StartPrefix::Kind::NoneFound)
+        kvl::widgets::showErrorBox(
+            nullptr, kvl::i18n::prefixText(kvl::i18n::PrefixText::HostNotFound, state().preferences.language)
+                         .arg(placesLookedIn()));
     Form1->show();
+    if (start.kind == StartPrefix::Kind::Choose)
+        runGuarded(Form1, [&start] { Form1->offerPrefixes(start.choices); });
     exec();
     return 0;
 }

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QApplication>
+#include <optional>
 
 namespace kvl::app {
+
+// Answers --help, --version and --list-prefixes before any window system is reached, so that they work
+// in a terminal without a display; the exit code when the command line asked for one of them.
+std::optional<int> answerCommandLine(int argc, char **argv);
 
 // The program: title, the four windows in their order, the message loop. No exception crosses the
 // event loop: notify() catches and shows the error message box.
@@ -10,8 +15,8 @@ class Application : public QApplication {
 public:
     Application(int &argc, char **argv);
     ~Application() override;
-    // Creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end, 1 when
-    // there is no host store to edit.
+    // Reads the command line (an answer such as --help ends the program at once), finds the Wine prefix to
+    // open, creates Form1, About, Confirmit, Form3, shows the main window, runs the loop; 0 at the end.
     int run();
     bool notify(QObject *receiver, QEvent *event) override;
 };

@@ -2,6 +2,7 @@
 
 #include "host/host_page.h"
 #include "host/page_record.h"
+#include "platform/prefixes.h"
 #include "widgets/hint_manager.h"
 #include "widgets/save_file_dialog.h"
 #include "widgets/theme_engine.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -70,6 +72,12 @@ public:
     void EAnl17Change();
     void EMediaAnl17Change();
     void ELuaAnl17Change();
+
+    // The way to another Wine prefix while the program runs (the status bar's first panel, Ctrl+O): the
+    // chooser over the prefixes found now; the chosen one is loaded as at start.
+    void choosePrefix();
+    // The chooser over these prefixes; unsaved changes of the page are asked about before another opens.
+    void offerPrefixes(const std::vector<kvl::platform::FoundPrefix> &prefixes);
 
     // Whether the tab of TS17 is shown and its page is the active one.
     bool settingsPageSelected() const;
@@ -135,13 +143,17 @@ private:
     void setStartPanelShown(bool shown);
     void fitAndCentre();
     void showScreenSize();
+    void buildPrefixAccess();
+    void openPrefix(const kvl::platform::FoundPrefix &prefix, bool remember);
+    bool mayDiscardChanges();
+    // The status bar's first panel: the one place that decides what it says.
+    void showStatusNote();
 
     // Runs a load or Apply on the page: at once where nothing can keep it waiting, else on a worker over a
     // detached copy of the page while the window shows that it is busy. `settle` runs once it has ended,
     // failed or not, before its failure is shown.
     void runOnPage(std::function<void(kvl::host::HostPage &)> operation, std::function<void()> settle = {});
     void setBusy(bool busy);
-    void showStatusNote();
 
     PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }
     const PathRow &row(kvl::host::PathField field) const { return paths_[static_cast<std::size_t>(field)]; }

@@ -4,7 +4,6 @@
 #include "app/main_window.h"
 #include "app/program_state.h"
 #include "host/detached_page.h"
-#include "i18n/status_notes.h"
 #include "platform/operation_limit.h"
 #include "platform/system.h"
 #include "widgets/themed_status_bar.h"
@@ -78,14 +77,4 @@ void TForm1::setBusy(bool busy) {
     if (busy)
         BCancelWait->setFocus();
     showStatusNote();
-}
-
-// The one place that decides the first panel's note: the wait comes first, then what the last load read.
-void TForm1::showStatusNote() {
-    const std::string &language = kvl::app::state().preferences.language;
-    BCancelWait->setText(kvl::i18n::cancelWaitCaption(language));
-    if (busy())
-        SBar->setPanelText(0, kvl::i18n::waitingForWineNote(language));
-    else
-        SBar->setPanelText(0, outdatedNote_ ? kvl::i18n::outdatedValuesNote(language) : QString());
 }

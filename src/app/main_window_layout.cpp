@@ -80,6 +80,7 @@ void TForm1::buildStatusBar() {
     webLabel->setUrl(kvl::i18n::kWebAddress);
     webLabel->adjustSize();
     buildBusyState();
+    buildPrefixAccess();
 }
 
 void TForm1::buildStartPanel() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/prefixes.h"
 #include "prefs/editor_preferences.h"
 
 class TForm1;
@@ -22,7 +23,9 @@ struct ProgramState {
     kvl::prefs::EditorPreferences preferences;
     bool exitConfirmed = false;
     bool firstLoad = false;
-    std::string hostLanguageCode; // read by a load that opens the install key, kept until the next one
+    std::string hostLanguageCode;      // read by a load that opens the install key, kept until the next one
+    kvl::platform::FoundPrefix prefix; // the Wine prefix opened at start or chosen since; empty path: none
+    bool noPrefixFound = false;        // at start no prefix held the host, and none was chosen since
 };
 ProgramState &state();
 

@@ -49,14 +49,21 @@ void TForm1::BReloadClick() {
             kvl::host::loadHostSettings(
                 page, {context->firstLoad, context->interfaceLanguage, context->hostLanguageCode});
         },
-        [context] {
+        [this, context] {
             auto &programState = kvl::app::state();
             programState.firstLoad = context->firstLoad;
             programState.hostLanguageCode = context->hostLanguageCode;
+            // What the load found (or failed to find) is in the status bar, however it ends.
+            showStatusNote();
         });
 }
 
-void TForm1::BApplyClick() { runOnPage(&kvl::host::applyHostSettings); }
+void TForm1::BApplyClick() {
+    runOnPage([](kvl::host::HostPage &page) {
+        kvl::host::applyHostSettings(page);
+        page.record().stored();
+    });
+}
 
 void TForm1::BSaveClick() {
     DlgSave.initialDir = hostFolder(kvl::app::state().preferences.lastSaveDir);

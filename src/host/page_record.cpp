@@ -9,6 +9,7 @@ void PageRecord::loadStarted() {
     complete_ = false;
     loaded_.reset();
     changed_.reset();
+    unsaved_ = false;
 }
 
 bool PageRecord::mayStore(PageValue value) const {

@@ -33,13 +33,20 @@ public:
     void loadStarted();
     void loaded(PageValue value) { loaded_.set(static_cast<std::size_t>(value)); }
     void loadFinished() { complete_ = true; }
-    void changedByUser(PageValue value) { changed_.set(static_cast<std::size_t>(value)); }
+    void changedByUser(PageValue value) {
+        changed_.set(static_cast<std::size_t>(value));
+        unsaved_ = true;
+    }
     bool mayStore(PageValue value) const;
+    // Whether the user changed the page since the last load or Apply.
+    bool unsaved() const { return unsaved_; }
+    void stored() { unsaved_ = false; }
 
 private:
     bool complete_ = true;
     std::bitset<kPageValues> loaded_;
     std::bitset<kPageValues> changed_;
+    bool unsaved_ = false;
 };
 
 } // namespace kvl::host

@@ -45,16 +45,18 @@ ErrorText textOf(TranslatedError::Reason reason) {
         // sentence so that the full stop of the error box does not land on the command.
         return {"No Wine prefix was found in %1 (it holds no system.reg or user.reg), so there are no "
                 "settings of KVL 17 to edit.\n\n"
-                "To edit those of another prefix, start the editor with WINEPREFIX set to that folder, "
-                "for example in a terminal:\n"
+                "To edit those of another prefix, start the editor with --prefix or WINEPREFIX set to that "
+                "folder, for example in a terminal:\n"
+                "kvl-settings-editor --prefix $HOME/.wine-kvl\n"
                 "WINEPREFIX=$HOME/.wine-kvl kvl-settings-editor\n\n"
-                "The editor closes now.",
+                "The editor now shows an empty page.",
                 "In %1 wurde kein Wine-Präfix gefunden (dort gibt es weder system.reg noch user.reg), "
                 "daher gibt es keine Einstellungen von KVL 17 zu bearbeiten.\n\n"
-                "Um die eines anderen Präfixes zu bearbeiten, starten Sie den Editor mit WINEPREFIX auf "
-                "diesen Ordner gesetzt, zum Beispiel in einem Terminal:\n"
+                "Um die eines anderen Präfixes zu bearbeiten, starten Sie den Editor mit --prefix oder "
+                "WINEPREFIX auf diesen Ordner gesetzt, zum Beispiel in einem Terminal:\n"
+                "kvl-settings-editor --prefix $HOME/.wine-kvl\n"
                 "WINEPREFIX=$HOME/.wine-kvl kvl-settings-editor\n\n"
-                "Der Editor wird jetzt beendet."};
+                "Der Editor zeigt jetzt eine leere Seite."};
     }
     return {"", ""};
 }

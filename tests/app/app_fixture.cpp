@@ -38,6 +38,8 @@ void AppTest::SetUp() {
 
 void AppTest::TearDown() {
     kvl::app::destroyWindows();
+    kvl::app::state().prefix = {}; // a test that opened a prefix leaves none for the next
+    kvl::app::state().noPrefixFound = false;
     kvl::widgets::setErrorBoxDisplay({});
 }
 

@@ -18,6 +18,10 @@ FileKind fileKind(const std::string &path) {
 
 int openForReading(const std::string &path) {
     completeInterruptedWrite(path);
+    return openRegularFile(path);
+}
+
+int openRegularFile(const std::string &path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return -1;

@@ -14,4 +14,8 @@ FileKind fileKind(const std::string &path);
 // the file that was cut short, so that no read sees it torn.
 int openForReading(const std::string &path);
 
+// The same open of a regular file without ever waiting, for files of other programs, which the program
+// never writes (so no write of its own can have been cut short in them).
+int openRegularFile(const std::string &path);
+
 } // namespace kvl::platform

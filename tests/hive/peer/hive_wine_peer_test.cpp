@@ -1,15 +1,20 @@
 #include "hive/peer/wine_peer_prefix.h"
 #include "platform/cp1252.h"
 #include "platform/error.h"
+#include "platform/prefixes.h"
 #include "platform/registry.h"
 #include "platform/wine/hive_scan.h"
+#include "platform/wine/host_key_scan.h"
 #include "support/temp_prefix.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kvl::platform {
 namespace {
 
+namespace fs = std::filesystem;
 using test::TempPrefix;
 using test::WinePeerPrefix;
 
@@ -20,6 +25,8 @@ const std::string kExpandable = "C:\\x\\%USERPROFILE%\\\xc3\xa4";
 // Characters without a code page 1252 form: U+0100, U+0111, a full-width "A", U+263A and U+1F600.
 const std::string kBestFit = "\xc4\x80\xc4\x91 \xef\xbc\xa1\xe2\x98\xba\xf0\x9f\x98\x80";
 
+const std::string kHostFolder = "C:\\Program Files\\KVL \xc3\xa4";
+
 // One prefix for the whole suite: wineboot takes seconds.
 class WinePeer : public testing::Test {
 protected:
@@ -28,7 +35,9 @@ protected:
             addValue("Sz", "REG_SZ", kText) + " && " + addValue("Ex", "REG_EXPAND_SZ", kExpandable) + " && " +
             addValue("Dw", "REG_DWORD", "1000") + " && " +
             addValue("Bin", "REG_BINARY", "0102030405060708090a0b0c0d0e0f101112131415161718191a") + " && " +
-            addValue("Multi", "REG_MULTI_SZ", "one\\0two") + " && " + addValue("Fit", "REG_SZ", kBestFit));
+            addValue("Multi", "REG_MULTI_SZ", "one\\0two") + " && " + addValue("Fit", "REG_SZ", kBestFit) +
+            " && wine reg add 'HKLM\\Software\\Varnel\\KVL 17.00\\QTRX' /v Directory /t REG_SZ /d '" +
+            kHostFolder + "' /f");
     }
     static void TearDownTestSuite() { prefix_.reset(); }
     void SetUp() override {
@@ -64,6 +73,25 @@ TEST_F(WinePeer, AFreshPrefixParsesAndStaysByteIdenticalWhenOnlyRead) {
     }
     EXPECT_EQ(hive("system.reg"), system);
     EXPECT_EQ(hive("user.reg"), user);
+}
+
+// The host's install key as Wine's own tool stored it, found in a fresh hive of Wine's size among a home's
+// prefixes; the same prefix without it holds no host.
+TEST_F(WinePeer, DiscoveryFindsTheHostKeyWineWrote) {
+    const TempPrefix home;
+    fs::create_directories(home.path() + "/.local/share/wineprefixes");
+    fs::create_directory_symlink(prefix_->path(), home.path() + "/.local/share/wineprefixes/kvl");
+    const auto found = discoverPrefixes(home.path());
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].name, "kvl");
+    EXPECT_TRUE(found[0].holdsHost);
+    EXPECT_EQ(found[0].hostFolder, kHostFolder);
+    std::string withoutHost = hive("system.reg");
+    const std::size_t section = withoutHost.find("[Software\\\\Varnel\\\\KVL 17.00\\\\QTRX]");
+    ASSERT_NE(section, std::string::npos);
+    withoutHost.replace(section + 1, 8, "Software2");
+    TempPrefix::writeFile(home.path() + "/system.reg", withoutHost);
+    EXPECT_EQ(hostFolderInHive(home.path() + "/system.reg"), std::nullopt);
 }
 
 TEST_F(WinePeer, ReadsWhatWineRegAddWroteAsWindowsWould) {
