@@ -62,6 +62,12 @@ void makeSparseGigabyte(const std::string &path, const std::string &content) {
     fs::resize_file(path, 1ull << 30);
 }
 
+// Eight gigabytes that take no room: the content, then a hole. Read whole, it would not fit in memory.
+void makeSparseEightGigabytes(const std::string &path, const std::string &content) {
+    std::ofstream(path, std::ios::binary) << content;
+    fs::resize_file(path, 8ull << 30);
+}
+
 // What the folder entry is and holds, to tell that nothing changed it.
 std::string fingerprint(const std::string &path) {
     struct stat status {};
@@ -142,16 +148,38 @@ TEST(HostileFile, AFifoForTheServersNameHoldsNothingUp) {
     ::alarm(0);
 }
 
+// Profile files of many megabytes are read in one pass through a small buffer, whatever their lines.
+TEST(HostileFile, HugeProfileFilesCostNoMoreMemoryThanTheirValue) {
+    TempPrefix prefix;
+    const std::string ini = prefix.driveC() + "/big.ini";
+    constexpr std::size_t kSize = 20u << 20;
+    const std::string longValue = "[A]\r\nk=" + std::string(kSize, 'v') + "\r\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string(kSize, '\n') + "[A]\r\nk=found\r\n", "found"},
+        {std::string(kSize / 2, '\r') + std::string(kSize / 2, '\n') + "[A]\r\nk=found\r\n", "found"},
+        {"[A]\r\n" + std::string(kSize, 'x') + "\r\nk=found\r\n", "found"},
+        {"[B]" + std::string(kSize, ']') + "\r\n[A]\r\nk=found", "found"},
+        {longValue, std::string(2047, 'v')},
+    };
+    for (const auto &[content, expected] : cases) {
+        TempPrefix::writeFile(ini, content);
+        const long memoryBefore = peakResidentKb();
+        EXPECT_EQ(readProfileString(hostFile("C:\\big.ini"), "A", "k", "dflt"), expected);
+        EXPECT_LT(peakResidentKb() - memoryBefore, 4 * 1024) << "kB more for " << content.substr(0, 8);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, HostileFiles,
-    testing::Values(HostileFile{"Fifo", makeFifo, true, "dflt"},
-                    HostileFile{"Socket", makeSocket, true, "dflt"},
-                    HostileFile{"Device", makeDevice, true, "dflt"},
-                    HostileFile{"Folder", makeFolder, true, "dflt"},
-                    HostileFile{"LinkLoop", makeLinkLoop, true, "dflt"},
-                    // Reading follows the link as any read does; only writing through it is refused.
-                    HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
-                    HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true}),
+    testing::Values(
+        HostileFile{"Fifo", makeFifo, true, "dflt"}, HostileFile{"Socket", makeSocket, true, "dflt"},
+        HostileFile{"Device", makeDevice, true, "dflt"}, HostileFile{"Folder", makeFolder, true, "dflt"},
+        HostileFile{"LinkLoop", makeLinkLoop, true, "dflt"},
+        // Reading follows the link as any read does; only writing through it is refused.
+        HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
+        HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true},
+        // Beyond the size limit a profile file reads as missing, although its key is at the start.
+        HostileFile{"SparseEightGigabytes", makeSparseEightGigabytes, true, "dflt"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

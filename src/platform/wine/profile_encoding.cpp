@@ -1,6 +1,7 @@
 #include "platform/wine/profile_encoding.h"
 
 #include "platform/cp1252.h"
+#include "platform/wine/profile_stream.h"
 #include "platform/wine/profile_text.h"
 
 #include <array>
@@ -80,13 +81,7 @@ std::string decodedProfileText(std::string_view bytes) { return textOf(bodyOf(by
 
 std::optional<std::string> profileValue(std::string_view bytes, const std::string &section,
                                         const std::string &key) {
-    const Body body = bodyOf(bytes);
-    const std::string text = textOf(body);
-    const auto value = findProfileValue(text, inFile(body, section), inFile(body, key));
-    if (!value)
-        return std::nullopt;
-    // The limit counts what the caller gets: one byte for each UTF-16 unit.
-    return returnedProfileValue(body.encoding == Encoding::Ansi ? std::string(*value) : utf8ToCp1252(*value));
+    return streamedProfileValue(readerOf(bytes, bytes.size()), section, key);
 }
 
 std::optional<std::string> profileBytesWithValue(std::string_view bytes, const std::string &section,

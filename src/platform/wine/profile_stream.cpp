@@ -1,0 +1,399 @@
+#include "platform/wine/profile_stream.h"
+
+#include "platform/cp1252.h"
+#include "platform/profile_entry.h"
+#include "platform/wine/profile_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace kvl::platform {
+
+namespace {
+
+constexpr std::size_t kChunk = 64u << 10;
+// Enough of a value's bytes to give the 2047 characters a read returns, at four UTF-8 bytes each.
+constexpr std::size_t kKeptValueBytes = 4 * 2050 + 8;
+
+using Position = std::uint64_t;
+
+bool isBlank(char c) { return kProfileBlanks.find(c) != std::string_view::npos; }
+
+char foldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// A name as the rules compare it: blanks around it trimmed, cut at a NUL.
+std::string_view wantedName(std::string_view name) {
+    const auto first = name.find_first_not_of(kProfileBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    name = name.substr(first, name.find_last_not_of(kProfileBlanks) - first + 1);
+    return name.substr(0, name.find('\0'));
+}
+
+// Whether the name in a region of a line equals the wanted one as Windows compares them: blanks around it
+// trimmed, cut at a NUL, ASCII letters folded. It is fed the region's characters until it has settled;
+// where the region ends is told at the end, since a header's name ends at its line's last "]".
+class NameMatch {
+public:
+    explicit NameMatch(std::string_view wanted) : wanted_(wanted) {}
+
+    bool settled() const { return failed_ || firstNonBlankAfter_; }
+
+    void feed(char c, Position pos) {
+        if (!start_) {
+            if (isBlank(c))
+                return;
+            start_ = pos;
+        }
+        const Position index = pos - *start_;
+        if (index < wanted_.size()) {
+            failed_ = foldAscii(c) != foldAscii(wanted_[index]);
+            return;
+        }
+        nulAtEnd_ = index == wanted_.size() && c == '\0';
+        if (!isBlank(c))
+            firstNonBlankAfter_ = pos;
+    }
+
+    // Every character of the region before regionEnd has been fed, or the match has settled.
+    bool matches(Position regionEnd) const {
+        if (failed_)
+            return false;
+        if (!start_)
+            return wanted_.empty();
+        const Position end = *start_ + wanted_.size();
+        if (regionEnd < end)
+            return false;
+        if (nulAtEnd_ && regionEnd > end)
+            return true;
+        return !firstNonBlankAfter_ || *firstNonBlankAfter_ >= regionEnd;
+    }
+
+private:
+    std::string_view wanted_;
+    std::optional<Position> start_;
+    std::optional<Position> firstNonBlankAfter_;
+    bool failed_ = false;
+    bool nulAtEnd_ = false;
+};
+
+// The text after a key's "=" as a read takes it (blanks around it trimmed, cut at a NUL), of which only the
+// beginning and the last character are kept: all that decides what a read hands back.
+class ValueText {
+public:
+    void feed(std::string_view part) {
+        if (cut_)
+            return;
+        if (!started_) {
+            const auto first = part.find_first_not_of(kProfileBlanks);
+            if (first == std::string_view::npos)
+                return;
+            part.remove_prefix(first);
+            started_ = true;
+        }
+        const auto nul = part.find('\0');
+        if (nul != std::string_view::npos) {
+            part = part.substr(0, nul);
+            cut_ = true;
+        }
+        head_.append(part.substr(0, std::min(part.size(), kKeptValueBytes - head_.size())));
+        length_ += part.size();
+        if (!part.empty())
+            lastChar_ = part.back();
+        if (cut_) {
+            filled_ = length_;
+            lastKept_ = lastChar_;
+        } else if (const auto last = part.find_last_not_of(kProfileBlanks); last != std::string_view::npos) {
+            filled_ = length_ - part.size() + last + 1;
+            lastKept_ = part[last];
+        }
+    }
+
+    // A text that reads as the whole value does: its beginning and its last character.
+    std::string text() const {
+        if (filled_ <= head_.size())
+            return head_.substr(0, filled_);
+        return head_ + lastKept_;
+    }
+
+private:
+    std::string head_;
+    Position length_ = 0;
+    Position filled_ = 0; // up to the last character that is kept
+    char lastChar_ = 0;
+    char lastKept_ = 0;
+    bool started_ = false;
+    bool cut_ = false;
+};
+
+// The profile rules applied line by line to text that arrives in pieces: the first section of the name,
+// in it the first line of the key.
+class ProfileSearch {
+public:
+    ProfileSearch(std::string_view section, std::string_view key)
+        : section_(wantedName(section)), key_(wantedName(key)),
+          inSection_(section.find_first_not_of(kProfileBlanks) == std::string_view::npos) {
+        startLine();
+    }
+
+    // Feeds text; true once the answer is known.
+    bool feed(std::string_view text) {
+        while (!text.empty()) {
+            if (!inSection_ && !started_ && pos_ == 0)
+                text.remove_prefix(toHeaderCandidate(text));
+            if (text.empty())
+                break;
+            if (nextLineFeed_ < text.data()) {
+                const void *found = std::memchr(text.data(), '\n', text.size());
+                nextLineFeed_ = found ? static_cast<const char *>(found) : text.data() + text.size();
+            }
+            std::size_t length = static_cast<std::size_t>(nextLineFeed_ - text.data());
+            if (const void *cr = std::memchr(text.data(), '\r', length))
+                length = static_cast<std::size_t>(static_cast<const char *>(cr) - text.data());
+            feedLine(text.substr(0, length));
+            if (length == text.size())
+                break;
+            if (endLine())
+                return true;
+            text.remove_prefix(length + 1);
+        }
+        nextLineFeed_ = nullptr;
+        return false;
+    }
+
+    // The text has ended.
+    void finish() {
+        if (!done_)
+            endLine();
+    }
+
+    const std::optional<ValueText> &answer() const { return answer_; }
+
+private:
+    // Before the section is found only its header counts. From a line's start: the start of the next line
+    // that may be a header (a "[" with nothing but blanks before it), or of the text's last line, which
+    // may go on in the next piece.
+    static std::size_t toHeaderCandidate(std::string_view text) {
+        std::size_t lineStart = 0;
+        for (std::size_t from = 0;;) {
+            const void *bracket = std::memchr(text.data() + from, '[', text.size() - from);
+            const std::size_t end =
+                bracket ? static_cast<std::size_t>(static_cast<const char *>(bracket) - text.data())
+                        : text.size();
+            for (const char lineEnd : {'\n', '\r'})
+                if (const void *found = ::memrchr(text.data() + lineStart, lineEnd, end - lineStart))
+                    lineStart = static_cast<std::size_t>(static_cast<const char *>(found) - text.data()) + 1;
+            if (!bracket || std::all_of(text.begin() + lineStart, text.begin() + end, isBlank))
+                return lineStart;
+            from = end + 1;
+        }
+    }
+
+    void startLine() {
+        pos_ = 0;
+        first_ = 0;
+        started_ = false;
+        headerName_.reset();
+        keyName_.reset();
+        lastClose_.reset();
+        equals_.reset();
+        keyAtEquals_ = false;
+        value_.reset();
+    }
+
+    void feedLine(std::string_view part) {
+        std::size_t i = 0;
+        if (!started_) {
+            i = part.find_first_not_of(kProfileBlanks);
+            if (i == std::string_view::npos) {
+                pos_ += part.size();
+                return;
+            }
+            started_ = true;
+            first_ = part[i];
+            open_ = pos_ + i;
+            if (first_ == '[' && !inSection_)
+                headerName_.emplace(section_);
+            if (inSection_)
+                keyName_.emplace(key_);
+        }
+        if (first_ == '[')
+            feedHeader(part, open_ >= pos_ ? open_ - pos_ + 1 : 0);
+        if (inSection_)
+            feedKey(part, i);
+        pos_ += part.size();
+    }
+
+    // After a line's "[": the name compared until it has settled, the last "]" looked for in bulk.
+    void feedHeader(std::string_view part, std::size_t from) {
+        if (from > part.size())
+            return;
+        for (std::size_t j = from; !inSection_ && j < part.size() && !headerName_->settled(); ++j)
+            headerName_->feed(part[j], pos_ + j);
+        if (const auto close = part.substr(from).rfind(']'); close != std::string_view::npos)
+            lastClose_ = pos_ + from + close;
+    }
+
+    // The key's name up to the first "=", and the value after it when the name is the one looked for.
+    void feedKey(std::string_view part, std::size_t from) {
+        if (!equals_) {
+            const auto equals = part.find('=', from);
+            const std::size_t end = equals == std::string_view::npos ? part.size() : equals;
+            for (std::size_t j = from; j < end && !keyName_->settled(); ++j)
+                keyName_->feed(part[j], pos_ + j);
+            if (equals == std::string_view::npos)
+                return;
+            equals_ = pos_ + equals;
+            keyAtEquals_ = keyName_->matches(*equals_);
+            if (keyAtEquals_)
+                value_.emplace();
+            from = equals + 1;
+        }
+        if (keyAtEquals_)
+            value_->feed(part.substr(from));
+    }
+
+    bool endLine() {
+        if (started_) {
+            const bool header = first_ == '[' && lastClose_;
+            if (!inSection_) {
+                inSection_ = header && headerName_->matches(*lastClose_);
+            } else if (header) {
+                done_ = true; // the section ended without the key
+            } else if (equals_ ? keyAtEquals_ : keyName_->matches(pos_)) {
+                done_ = true; // the first line of the key decides, even one without "=" and value
+                if (equals_)
+                    answer_ = std::move(value_);
+            }
+        }
+        startLine();
+        return done_;
+    }
+
+    std::string_view section_;
+    std::string_view key_;
+    bool inSection_;
+    bool done_ = false;
+    std::optional<ValueText> answer_;
+    const char *nextLineFeed_ = nullptr;
+
+    // The line being read.
+    Position pos_ = 0;
+    Position open_ = 0;
+    char first_ = 0;
+    bool started_ = false;
+    std::optional<NameMatch> headerName_;
+    std::optional<NameMatch> keyName_;
+    std::optional<Position> lastClose_;
+    std::optional<Position> equals_;
+    bool keyAtEquals_ = false;
+    std::optional<ValueText> value_;
+};
+
+enum class Encoding { Ansi, Utf8, Utf16Little, Utf16Big };
+
+Encoding encodingOf(std::string_view start, std::size_t &markSize) {
+    const std::pair<std::string_view, Encoding> marks[] = {{"\xEF\xBB\xBF", Encoding::Utf8},
+                                                           {"\xFF\xFE", Encoding::Utf16Little},
+                                                           {"\xFE\xFF", Encoding::Utf16Big}};
+    for (const auto &[mark, encoding] : marks)
+        if (start.starts_with(mark)) {
+            markSize = mark.size();
+            return encoding;
+        }
+    markSize = 0;
+    return Encoding::Ansi;
+}
+
+// UTF-16 bytes in pieces to UTF-8, as the whole text would convert: a unit or a surrogate pair split
+// between two pieces waits for the next one; an odd byte at the very end is no unit.
+class Utf16Decoder {
+public:
+    explicit Utf16Decoder(bool bigEndian) : bigEndian_(bigEndian) {}
+
+    std::string decode(std::string_view bytes) {
+        carried_.append(bytes);
+        std::u16string units(carried_.size() / 2, u'\0');
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            const auto a = static_cast<unsigned char>(carried_[2 * i]);
+            const auto b = static_cast<unsigned char>(carried_[2 * i + 1]);
+            units[i] = static_cast<char16_t>(bigEndian_ ? a << 8 | b : b << 8 | a);
+        }
+        std::size_t whole = units.size();
+        if (whole > 0 && units[whole - 1] >= 0xD800 && units[whole - 1] <= 0xDBFF)
+            --whole; // its low half may come next
+        carried_.erase(0, 2 * whole);
+        return utf16ToUtf8(std::u16string_view(units).substr(0, whole));
+    }
+
+    // What is left at the end: a high surrogate with nothing after it, and an odd byte that is no unit.
+    std::string finish() const {
+        return carried_.size() >= 2 ? utf16ToUtf8(std::u16string(1, char16_t{0xD800})) : std::string();
+    }
+
+private:
+    bool bigEndian_;
+    std::string carried_;
+};
+
+} // namespace
+
+ByteReader readerOf(std::string_view bytes, std::size_t piece) {
+    return [bytes, piece](char *buffer, std::size_t size) mutable {
+        const std::size_t taken = std::min({size, piece, bytes.size()});
+        std::memcpy(buffer, bytes.data(), taken);
+        bytes.remove_prefix(taken);
+        return static_cast<long>(taken);
+    };
+}
+
+std::optional<std::string> streamedProfileValue(const ByteReader &read, const std::string &section,
+                                                const std::string &key) {
+    std::vector<char> buffer(kChunk);
+    std::string start; // enough bytes to tell the byte-order mark
+    std::size_t total = 0;
+    bool ended = false;
+    const auto next = [&]() -> std::optional<std::string_view> {
+        const long got = read(buffer.data(), buffer.size());
+        if (got < 0 || (total += static_cast<std::size_t>(got)) > kMaxProfileFileSize)
+            return std::nullopt;
+        ended = got == 0;
+        return std::string_view(buffer.data(), static_cast<std::size_t>(got));
+    };
+    while (!ended && start.size() < 3) {
+        const auto piece = next();
+        if (!piece)
+            return std::nullopt;
+        start.append(*piece);
+    }
+    std::size_t markSize = 0;
+    const Encoding encoding = encodingOf(start, markSize);
+    const bool unicode = encoding != Encoding::Ansi;
+    const std::string wantedSection = unicode ? cp1252ToUtf8(section) : section;
+    const std::string wantedKey = unicode ? cp1252ToUtf8(key) : key;
+    ProfileSearch search(wantedSection, wantedKey);
+    std::optional<Utf16Decoder> utf16;
+    if (encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big)
+        utf16.emplace(encoding == Encoding::Utf16Big);
+    const auto feed = [&](std::string_view bytes) {
+        return search.feed(utf16 ? utf16->decode(bytes) : bytes);
+    };
+    bool done = feed(std::string_view(start).substr(markSize));
+    while (!done && !ended) {
+        const auto piece = next();
+        if (!piece)
+            return std::nullopt;
+        done = feed(*piece);
+    }
+    if (!done && !(utf16 && search.feed(utf16->finish())))
+        search.finish();
+    if (!search.answer())
+        return std::nullopt;
+    const std::string value = search.answer()->text();
+    // The limit counts what the caller gets: one byte for each UTF-16 unit.
+    return returnedProfileValue(unicode ? utf8ToCp1252(value) : value);
+}
+
+} // namespace kvl::platform
