@@ -1,4 +1,5 @@
 #include "platform/error.h"
+#include "platform/output_file.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "support/process_memory.h"
@@ -166,6 +167,44 @@ TEST(HostileFile, HugeProfileFilesCostNoMoreMemoryThanTheirValue) {
         const long memoryBefore = peakResidentKb();
         EXPECT_EQ(readProfileString(hostFile("C:\\big.ini"), "A", "k", "dflt"), expected);
         EXPECT_LT(peakResidentKb() - memoryBefore, 4 * 1024) << "kB more for " << content.substr(0, 8);
+    }
+}
+
+// A link to a folder anywhere on the written path: followed only when it belongs to the owner of the folder
+// it lies in and leads to its own owner's folder, by the profile writer and the export alike.
+TEST(HostileFile, LinksToFoldersOnTheWayLeadOnlyToTheirOwnersFiles) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can make links and folders of another user";
+    struct Case {
+        const char *name;
+        uid_t linkOwner;
+        uid_t folderOwner;
+        bool written;
+    };
+    const std::vector<Case> cases = {
+        {"the prefix owner's link to another user's folder", 0, kOtherUser, false},
+        {"another user's link in the prefix owner's folder", kOtherUser, kOtherUser, false},
+        {"the prefix owner's link to their own folder", 0, 0, true},
+    };
+    for (const Case &c : cases) {
+        TempPrefix prefix;
+        const std::string folder = prefix.path() + "/elsewhere";
+        const std::string secret = folder + "/x.ini";
+        fs::create_directory(folder);
+        TempPrefix::writeFile(secret, "[A]\r\nk=theirs\r\n");
+        ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+        ASSERT_EQ(::chown(secret.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
+        const std::string link = prefix.driveC() + "/Filters";
+        fs::create_symlink(folder, link);
+        ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+
+        EXPECT_EQ(writeProfileString(hostFile("C:\\Filters\\x.ini"), "A", "k", "ours"), c.written) << c.name;
+        EXPECT_EQ(TempPrefix::readFile(secret).find("ours") != std::string::npos, c.written) << c.name;
+        OutputFile exported(link + "/x.reg");
+        EXPECT_EQ(exported.write("REGEDIT4\r\n") && exported.commit(), c.written) << c.name;
+        EXPECT_EQ(exported.error(), c.written ? 0ul : 5ul) << c.name;
+        EXPECT_EQ(fs::exists(folder + "/x.reg"), c.written) << c.name;
     }
 }
 
