@@ -24,8 +24,8 @@ if [ "${1:-test}" = test ]; then
     # the menu icons (scripts/render-icons.sh).
     packages+=(desktop-file-utils appstream librsvg2-bin)
     # The program as a user sees it: openbox frames its windows, xdotool and the X utilities drive and
-    # measure them.
-    packages+=(openbox xdotool x11-utils)
+    # measure them, ImageMagick takes and compares pictures of them.
+    packages+=(openbox xdotool x11-utils imagemagick)
     # The fuzz targets: clang with libFuzzer and the sanitizers.
     packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -8,7 +8,6 @@
 #include "app/preferences_form.h"
 #include "app/program_state.h"
 #include "i18n/fixed_texts.h"
-#include "i18n/status_notes.h"
 #include "i18n/texts.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
@@ -128,13 +127,12 @@ void TForm1::showScreenSize() {
 void TForm1::Languages() {
     kvl::i18n::applyLanguage(*this, kvl::i18n::mainWindowTexts(), kvl::app::state().preferences.language);
     kvl::app::fitLabels(*this);
-    showOutdatedNote(outdatedNote_);
+    showStatusNote();
 }
 
 void TForm1::showOutdatedNote(bool shown) {
     outdatedNote_ = shown;
-    SBar->setPanelText(0, shown ? kvl::i18n::outdatedValuesNote(kvl::app::state().preferences.language)
-                                : QString());
+    showStatusNote();
 }
 
 void TForm1::Showhints() {

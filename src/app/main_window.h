@@ -9,12 +9,15 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QShortcut;
 class QTabWidget;
 class TKeyNavigator;
 class TNumberSpinEdit;
@@ -22,6 +25,9 @@ class TPathEdit;
 class TRoundButton;
 class TToggleSwitch;
 class TThemedStatusBar;
+namespace kvl::app {
+class BackgroundOperation;
+}
 
 // Where the program finds its own files; tests point it at a scratch folder.
 struct ProgramLocations {
@@ -67,6 +73,8 @@ public:
 
     // Whether the tab of TS17 is shown and its page is the active one.
     bool settingsPageSelected() const;
+    // Whether a load or Apply is waiting on Wine's tools, the page locked meanwhile.
+    bool busy() const;
 
     TThemeEngine ThemeEngine;
     THintManager HintManager;
@@ -112,6 +120,7 @@ private:
     void buildStartPanel();
     void buildButtonBar();
     void buildStatusBar();
+    void buildBusyState();
     void buildSettingsPage();
     void buildSettingsInfoGroup(QWidget *page);
     void buildSettingsGroup(QWidget *page);
@@ -127,6 +136,13 @@ private:
     void fitAndCentre();
     void showScreenSize();
 
+    // Runs a load or Apply on the page: at once where nothing can keep it waiting, else on a worker over a
+    // detached copy of the page while the window shows that it is busy. `settle` runs once it has ended,
+    // failed or not, before its failure is shown.
+    void runOnPage(std::function<void(kvl::host::HostPage &)> operation, std::function<void()> settle = {});
+    void setBusy(bool busy);
+    void showStatusNote();
+
     PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }
     const PathRow &row(kvl::host::PathField field) const { return paths_[static_cast<std::size_t>(field)]; }
     void attachChangeHandler(PathRow &path);
@@ -139,6 +155,9 @@ private:
     bool firstShowDone_ = false;
     TKeyNavigator *KeyNavigator1 = nullptr;
     bool outdatedNote_ = false;
+    kvl::app::BackgroundOperation *hostOperation_ = nullptr;
+    QShortcut *cancelShortcut_ = nullptr;
+    QPushButton *BCancelWait = nullptr;
     kvl::host::PageRecord record_;
     bool settingByProgram_ = false; // a change of a control now is no change by the user
 

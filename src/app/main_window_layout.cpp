@@ -79,6 +79,7 @@ void TForm1::buildStatusBar() {
     webLabel->setText(kvl::i18n::kWebCaption);
     webLabel->setUrl(kvl::i18n::kWebAddress);
     webLabel->adjustSize();
+    buildBusyState();
 }
 
 void TForm1::buildStartPanel() {

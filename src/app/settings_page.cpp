@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTabWidget>
+#include <memory>
 
 using kvl::host::Flag;
 using kvl::host::PathField;
@@ -33,11 +34,29 @@ QString hostFolder(const std::string &folder) {
 } // namespace
 
 void TForm1::BReloadClick() {
-    auto &state = kvl::app::state();
-    kvl::host::loadHostSettings(*this, {state.firstLoad, state.preferences.language, state.hostLanguageCode});
+    // The load may run on a worker: it works on copies of the program's values, which take its result
+    // once it has ended.
+    struct Context {
+        bool firstLoad;
+        std::string interfaceLanguage;
+        std::string hostLanguageCode;
+    };
+    const auto &state = kvl::app::state();
+    const auto context = std::make_shared<Context>(
+        Context{state.firstLoad, state.preferences.language, state.hostLanguageCode});
+    runOnPage(
+        [context](kvl::host::HostPage &page) {
+            kvl::host::loadHostSettings(
+                page, {context->firstLoad, context->interfaceLanguage, context->hostLanguageCode});
+        },
+        [context] {
+            auto &programState = kvl::app::state();
+            programState.firstLoad = context->firstLoad;
+            programState.hostLanguageCode = context->hostLanguageCode;
+        });
 }
 
-void TForm1::BApplyClick() { kvl::host::applyHostSettings(*this); }
+void TForm1::BApplyClick() { runOnPage(&kvl::host::applyHostSettings); }
 
 void TForm1::BSaveClick() {
     DlgSave.initialDir = hostFolder(kvl::app::state().preferences.lastSaveDir);

@@ -1,6 +1,9 @@
 #include "i18n/error_texts.h"
 
 #include "platform/cp1252.h"
+#include "platform/operation_limit.h"
+
+#include <chrono>
 
 namespace kvl::i18n {
 
@@ -25,6 +28,18 @@ ErrorText textOf(TranslatedError::Reason reason) {
             "Wine-Programme dieses Präfixes und warten Sie einige Sekunden, bis Wine beendet ist (läuft es "
             "weiter, beenden Sie es im Terminal mit \"WINEPREFIX=%1 wineserver -k\"), und übernehmen Sie "
             "dann erneut"};
+    case TranslatedError::Reason::WineNotAnswering:
+        // %2 is the time the whole load or Apply may wait on Wine.
+        return {
+            "Wine does not answer in %1, so the operation was stopped after %2 seconds; nothing more was "
+            "read or applied. Close the Wine programs of this prefix (KVL 17 among them, if it runs "
+            "there) and try again; if Wine still does not answer, end it with \"WINEPREFIX=%1 wineserver "
+            "-k\" in a terminal, which also ends every program running in it",
+            "Wine antwortet in %1 nicht, daher wurde der Vorgang nach %2 Sekunden abgebrochen; es wurde "
+            "nichts weiter gelesen oder übernommen. Schließen Sie die Wine-Programme dieses Präfixes "
+            "(darunter KVL 17, falls es dort läuft) und versuchen Sie es erneut; antwortet Wine weiterhin "
+            "nicht, beenden Sie es im Terminal mit \"WINEPREFIX=%1 wineserver -k\", was auch alle darin "
+            "laufenden Programme beendet"};
     case TranslatedError::Reason::NotAWinePrefix:
         // The one place where the user learns how to point the program elsewhere; it ends with a
         // sentence so that the full stop of the error box does not land on the command.
@@ -60,7 +75,11 @@ ErrorText textOf(TranslatedError::Reason reason) {
 QString translatedErrorText(const TranslatedError &error, const std::string &languageCode) {
     const ErrorText text = textOf(error.reason());
     const QString subject = QString::fromStdString(platform::cp1252ToUtf8(error.subject()));
-    return QString::fromUtf8(languageCode == "GER" ? text.german : text.english).arg(subject);
+    const QString message =
+        QString::fromUtf8(languageCode == "GER" ? text.german : text.english).arg(subject);
+    if (error.reason() != TranslatedError::Reason::WineNotAnswering)
+        return message;
+    return message.arg(std::chrono::duration_cast<std::chrono::seconds>(platform::kOperationBudget).count());
 }
 
 } // namespace kvl::i18n

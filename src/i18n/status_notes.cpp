@@ -2,10 +2,24 @@
 
 namespace kvl::i18n {
 
+namespace {
+QString inLanguage(const std::string &languageCode, const char *english, const char *german) {
+    return QString::fromUtf8(languageCode == "GER" ? german : english);
+}
+} // namespace
+
 QString outdatedValuesNote(const std::string &languageCode) {
-    return QString::fromUtf8(languageCode == "GER"
-                                 ? "Aus den Dateien gelesen: Wine-Programme sehen evtl. neuere Werte"
-                                 : "Read from the files: Wine programs may see newer values");
+    return inLanguage(languageCode, "Read from the files: Wine programs may see newer values",
+                      "Aus den Dateien gelesen: Wine-Programme sehen evtl. neuere Werte");
+}
+
+QString waitingForWineNote(const std::string &languageCode) {
+    return inLanguage(languageCode, "Waiting for Wine to answer… (Esc cancels)",
+                      "Warte auf Antwort von Wine … (Esc bricht ab)");
+}
+
+QString cancelWaitCaption(const std::string &languageCode) {
+    return inLanguage(languageCode, "Cancel", "Abbrechen");
 }
 
 } // namespace kvl::i18n

@@ -19,6 +19,7 @@ public:
     enum class Reason {
         BrokenHive,            // subject: the registry file that exists but cannot be read
         WineServerUnreachable, // subject: the Wine prefix whose running server cannot be reached
+        WineNotAnswering,      // subject: the Wine prefix whose server did not answer in time
         NotAWinePrefix,        // subject: the folder taken for the Wine prefix, which holds no registry
         UnwritableHive,        // subject: the registry file that holds the key but cannot be written
         DiskFull,              // subject: the file that could not be written for lack of space

@@ -47,6 +47,10 @@ std::string winePrefix();
 // Linux: the prefix folder holds no registry of Wine. Windows: never.
 std::optional<TranslatedError> hostStoreProblem();
 
+// Whether loads and Applies reach the host's settings through another program that may keep them waiting
+// (Linux: a Wine server runs in the prefix, and Wine's tools ask it). Windows: never.
+bool hostStoreMayWait();
+
 // Asks the shell to "open" a document or web address; the result is not examined.
 void shellOpen(const std::string &target);
 

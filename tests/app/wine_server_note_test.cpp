@@ -4,6 +4,8 @@
 #include "hive/fake_server.h"
 #include "widgets/themed_status_bar.h"
 
+#include <QTest>
+
 namespace kvl::test {
 namespace {
 
@@ -19,6 +21,8 @@ TEST_F(WineServerNoteTest, TheStatusBarSaysWhenALoadReadTheFilesAndApplyTellsWha
     const ToolPath noWine;
     writeSettings("[User]\r\nLanguage=ENG\r\n");
     start();
+    // With a server running, the load and Apply wait on it off the interface's thread.
+    QTRY_VERIFY_WITH_TIMEOUT(!form().busy(), 30000);
     const auto *bar = control<TThemedStatusBar>("SBar");
     EXPECT_EQ(bar->panelText(0), "Read from the files: Wine programs may see newer values");
 
@@ -26,6 +30,7 @@ TEST_F(WineServerNoteTest, TheStatusBarSaysWhenALoadReadTheFilesAndApplyTellsWha
     form().Languages();
     EXPECT_EQ(bar->panelText(0), "Aus den Dateien gelesen: Wine-Programme sehen evtl. neuere Werte");
     click("BApply17");
+    QTRY_VERIFY_WITH_TIMEOUT(!form().busy(), 30000);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors.front().startsWith("Wine läuft in " + QString::fromStdString(prefix.path())));
     EXPECT_TRUE(errors.front().contains("wineserver -k"));

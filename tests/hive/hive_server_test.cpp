@@ -1,4 +1,5 @@
 #include "platform/error.h"
+#include "platform/operation_limit.h"
 #include "platform/registry.h"
 
 #include "hive/fake_server.h"
@@ -6,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <thread>
 
 namespace kvl::platform {
 namespace {
@@ -115,6 +120,63 @@ TEST_F(ServerRegistry, AFolderACrashedServerLeftCountsAsNoServer) {
     EXPECT_FALSE(registry.mayBeOutdated());
     EXPECT_EQ(registry.readInteger("MaxObj"), 2222);
     EXPECT_EQ(path.callCount(), 0u);
+}
+
+// Whether a process has ended (a zombie that nobody reaped yet counts as ended), waiting a while for it.
+bool ended(pid_t pid) {
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string pidField, name, state;
+        if (!(stat >> pidField >> name >> state) || state == "Z")
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+// Wine's tool with a server that is alive but does not answer: it starts a helper, as Wine's loader does,
+// and waits for ever. The operation stops once the helper runs: its time is up, or the user cancels.
+TEST_F(ServerRegistry, AToolThatDoesNotAnswerEndsWithAllItStartedAtTheDeadlineOrOnCancel) {
+    using namespace std::chrono_literals;
+    const std::string helper = prefix.path() + "/helper.pid";
+    const ToolPath path("/bin/sleep 600 & echo $! >'" + helper + ".new' && /bin/mv '" + helper + ".new' '" +
+                        helper + "'; wait");
+    for (const bool cancel : {false, true})
+        for (const bool applying : {false, true}) {
+            SCOPED_TRACE(std::string(cancel ? "cancel" : "deadline") + (applying ? ", apply" : ", load"));
+            std::filesystem::remove(helper);
+            OperationLimit *self = nullptr;
+            OperationLimit limit(1h, [&] {
+                const bool started = std::filesystem::exists(helper);
+                if (started && cancel)
+                    self->cancel();
+                return OperationLimit::Clock::time_point(started && !cancel ? 2h : 0h);
+            });
+            self = &limit;
+            const OperationScope scope(limit);
+            std::optional<FakeServer> server;
+            if (!applying)
+                server.emplace(debianRoot.path(), prefix.path());
+            try {
+                ASSERT_TRUE(open()) << "the hive, while no server runs";
+                registry.writeInteger("MaxObj", 2222);
+                // A server that starts before the values are stored takes them, through the tool.
+                server.emplace(debianRoot.path(), prefix.path());
+                registry.closeKey();
+                FAIL() << "no stop";
+            } catch (const Cancelled &) {
+                EXPECT_TRUE(cancel);
+            } catch (const TranslatedError &error) {
+                EXPECT_FALSE(cancel);
+                EXPECT_EQ(error.reason(), TranslatedError::Reason::WineNotAnswering);
+                EXPECT_EQ(error.subject(), prefix.path());
+            }
+            pid_t helperPid = 0;
+            std::ifstream(helper) >> helperPid;
+            ASSERT_GT(helperPid, 0);
+            EXPECT_TRUE(ended(helperPid)) << "the tool's helper is left running";
+            EXPECT_EQ(hive(), original);
+        }
 }
 
 } // namespace

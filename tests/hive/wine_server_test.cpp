@@ -1,6 +1,7 @@
 #include "platform/wine/wine_server.h"
 
 #include "hive/fake_server.h"
+#include "support/scoped_variable.h"
 #include "support/temp_prefix.h"
 
 #include <gmock/gmock.h>
@@ -81,6 +82,25 @@ TEST_F(PrefixServers, DebiansNameFileNamesOneFolderOfTmpOnly) {
         const FakeServer server(tmp + "/" + c.serverRoot, prefix.path());
         EXPECT_EQ(servers().size(), c.found);
     }
+}
+
+// Debian's Wine makes its server's folder in $TMPDIR when that is set; the program's own TMPDIR is the
+// best guess of the server's.
+TEST_F(PrefixServers, DebiansFolderIsAlsoLookedForInTmpdirAndEachServerCountsOnce) {
+    ASSERT_FALSE(tmp.empty());
+    TempPrefix::writeFile(prefix.path() + "/wineserver", "wine-AbC123");
+    const FakeServer inTmpdir(tmp + "/wine-AbC123", prefix.path());
+    {
+        const test::ScopedVariable tmpdir("TMPDIR", tmp);
+        EXPECT_THAT(prefixServers(prefix.path()), ElementsAre(inTmpdir.pid()));
+    }
+    const test::ScopedVariable noTmpdir("TMPDIR", std::nullopt);
+    EXPECT_TRUE(prefixServers(prefix.path()).empty());
+
+    const test::DebianServerRoot root(prefix.path());
+    const FakeServer inTmp(root.path(), prefix.path());
+    const test::ScopedVariable tmpdir("TMPDIR", "/tmp/");
+    EXPECT_THAT(prefixServers(prefix.path()), ElementsAre(inTmp.pid()));
 }
 
 } // namespace

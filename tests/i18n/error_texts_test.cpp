@@ -8,8 +8,8 @@ using kvl::TranslatedError;
 
 TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
     using Reason = TranslatedError::Reason;
-    for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::NotAWinePrefix,
-                                Reason::UnwritableHive, Reason::DiskFull}) {
+    for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::WineNotAnswering,
+                                Reason::NotAWinePrefix, Reason::UnwritableHive, Reason::DiskFull}) {
         const TranslatedError error(reason, "/p/J\xfcrgen", "English"); // code page 1252
         const QString german = kvl::i18n::translatedErrorText(error, "GER");
         const QString english = kvl::i18n::translatedErrorText(error, "ENG");
@@ -26,6 +26,17 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
         kvl::i18n::translatedErrorText(full, "GER").toStdString(),
         "/p/user.reg kann nicht geschrieben werden. Auf dem Datentr\xc3\xa4ger ist nicht gen\xc3\xbcgend "
         "Speicherplatz vorhanden");
+}
+
+TEST(TranslatedErrorText, WineNotAnsweringStatesTheDeadlineAndWhatToEnd) {
+    const TranslatedError error(TranslatedError::Reason::WineNotAnswering, "/p", "English");
+    for (const char *language : {"ENG", "GER"}) {
+        const QString text = kvl::i18n::translatedErrorText(error, language);
+        EXPECT_TRUE(text.contains(QStringLiteral(" 10 ")) &&
+                    text.contains(QStringLiteral("WINEPREFIX=/p wineserver -k")) &&
+                    !text.contains(QLatin1Char('%')))
+            << text.toStdString();
+    }
 }
 
 } // namespace

@@ -39,6 +39,8 @@ std::string winePrefix() { return {}; }
 // The registry is always there.
 std::optional<TranslatedError> hostStoreProblem() { return std::nullopt; }
 
+bool hostStoreMayWait() { return false; }
+
 void shellOpen(const std::string &target) {
     ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

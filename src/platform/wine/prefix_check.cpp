@@ -1,5 +1,6 @@
 #include "platform/cp1252.h"
 #include "platform/system.h"
+#include "platform/wine/wine_server.h"
 
 #include <filesystem>
 
@@ -17,5 +18,7 @@ std::optional<TranslatedError> hostStoreProblem() {
     return TranslatedError(TranslatedError::Reason::NotAWinePrefix, folder,
                            "No Wine prefix was found in " + folder);
 }
+
+bool hostStoreMayWait() { return !wine::prefixServers(winePrefix()).empty(); }
 
 } // namespace kvl::platform

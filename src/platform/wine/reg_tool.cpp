@@ -9,15 +9,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/wine/wine_wait.h"
+
 extern char **environ;
 
 namespace kvl::platform::wine {
 
 namespace {
-
-// With the server up one call takes well under a second; a tool still busy after this waits for
-// something (a dialog, a stuck server) that will not come.
-constexpr auto kTimeLimit = std::chrono::seconds(30);
 
 // The program's environment with the prefix set, and Wine's debug output off (it is discarded anyway).
 std::vector<std::string> toolEnvironment(const std::string &prefix) {
@@ -38,8 +36,19 @@ std::vector<char *> pointers(std::vector<std::string> &strings) {
     return result;
 }
 
-bool succeeded(pid_t child) {
-    const auto deadline = std::chrono::steady_clock::now() + kTimeLimit;
+// Wine's loader starts helpers of its own (a console, services); all of them are in the tool's process
+// group, and all of them go when the operation stops.
+[[noreturn]] void stopTool(pid_t group, OperationLimit::Stop why, const std::string &prefix) {
+    ::kill(-group, SIGKILL);
+    int status = 0;
+    while (::waitpid(group, &status, 0) < 0 && errno == EINTR) {
+    }
+    failStoppedWait(why, prefix);
+}
+
+bool succeeded(pid_t child, const std::string &prefix) {
+    std::optional<OperationLimit> own;
+    const OperationLimit &limit = waitLimit(own);
     int status = 0;
     for (;;) {
         const pid_t done = ::waitpid(child, &status, WNOHANG);
@@ -47,11 +56,8 @@ bool succeeded(pid_t child) {
             return WIFEXITED(status) && WEXITSTATUS(status) == 0;
         if (done < 0 && errno != EINTR)
             return false;
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            return false;
-        }
+        if (const OperationLimit::Stop why = limit.stop(); why != OperationLimit::Stop::None)
+            stopTool(child, why, prefix);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
@@ -67,11 +73,16 @@ bool runWineReg(const std::string &prefix, const std::vector<std::string> &argum
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY,
                                          0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t child = 0;
-    const int error =
-        posix_spawnp(&child, "wine", &actions, nullptr, pointers(argv).data(), pointers(environment).data());
+    const int error = posix_spawnp(&child, "wine", &actions, &attributes, pointers(argv).data(),
+                                   pointers(environment).data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    return error == 0 && succeeded(child);
+    return error == 0 && succeeded(child, prefix);
 }
 
 } // namespace kvl::platform::wine

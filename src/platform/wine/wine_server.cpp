@@ -2,7 +2,9 @@
 
 #include "platform/wine/atomic_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -58,6 +60,15 @@ std::vector<pid_t> prefixServers(const std::string &prefix, const std::string &t
     for (const std::string &root : roots)
         if (const auto pid = lockHolder(root + folder))
             servers.push_back(*pid);
+    return servers;
+}
+
+std::vector<pid_t> prefixServers(const std::string &prefix) {
+    std::vector<pid_t> servers = prefixServers(prefix, "/tmp");
+    if (const char *tmp = std::getenv("TMPDIR"); tmp && *tmp == '/')
+        for (const pid_t server : prefixServers(prefix, tmp))
+            if (std::find(servers.begin(), servers.end(), server) == servers.end())
+                servers.push_back(server);
     return servers;
 }
 

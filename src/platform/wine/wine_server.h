@@ -12,6 +12,9 @@ namespace kvl::platform::wine {
 // Debian's under <tmp>/<name>/ with <name> stored in <prefix>/wineserver; a live server holds a lock on
 // the folder's `lock` file, so a folder that a crashed server left behind counts as none. Costs a few
 // system calls and starts nothing.
-std::vector<pid_t> prefixServers(const std::string &prefix, const std::string &tmp = "/tmp");
+std::vector<pid_t> prefixServers(const std::string &prefix, const std::string &tmp);
+// The same over every folder a server's folder may be in: /tmp, and $TMPDIR, where Debian's Wine makes it
+// when that is set. Each server once.
+std::vector<pid_t> prefixServers(const std::string &prefix);
 
 } // namespace kvl::platform::wine

@@ -1,5 +1,6 @@
 #include "platform/cp1252.h"
 #include "platform/error.h"
+#include "platform/operation_limit.h"
 #include "platform/registry.h"
 #include "platform/wine/wine_server.h"
 
@@ -9,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace kvl::platform {
@@ -130,6 +134,64 @@ TEST_F(WineServerPeer, AFolderLeftByAnEndedServerCountsAsNone) {
     EXPECT_NE(userReg().find("\"MaxObj\"=dword:000005dc\n"), std::string::npos)
         << "written to the hive at once";
     EXPECT_TRUE(wine::prefixServers(prefix_->path()).empty()) << "no Wine started";
+}
+
+// The processes that run in a prefix other than its server: what Wine's tools started there.
+std::vector<pid_t> programsIn(const std::string &prefix, pid_t server) {
+    std::vector<pid_t> found;
+    const std::string wanted = "WINEPREFIX=" + prefix;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos || std::stoi(name) == server)
+            continue;
+        std::ifstream environment(entry.path() / "environ");
+        std::string stat;
+        std::getline(std::ifstream(entry.path() / "stat"), stat);
+        if (stat.find(") Z ") != std::string::npos)
+            continue; // ended, not yet reaped
+        for (std::string variable; std::getline(environment, variable, '\0');)
+            if (variable == wanted)
+                found.push_back(std::stoi(name));
+    }
+    return found;
+}
+
+// A server that is alive but does not answer (stopped): the load and Apply end at their deadline, say
+// that Wine does not answer, leave nothing running that they started, and store nothing.
+TEST_F(WineServerPeer, AStoppedServerEndsLoadAndApplyAtTheDeadline) {
+    ASSERT_TRUE(startServer());
+    const std::vector<pid_t> servers = wine::prefixServers(prefix_->path());
+    ASSERT_EQ(servers.size(), 1u);
+    const pid_t server = servers.front();
+    const std::string hive = userReg();
+    ASSERT_EQ(::kill(server, SIGSTOP), 0);
+    struct Resume {
+        pid_t server;
+        ~Resume() { ::kill(server, SIGCONT); }
+    } resume{server};
+
+    for (const bool applying : {false, true}) {
+        SCOPED_TRACE(applying ? "apply" : "load");
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            if (applying)
+                apply(4321, "never");
+            else
+                readString("LastANL");
+            ADD_FAILURE() << "no error";
+        } catch (const TranslatedError &error) {
+            EXPECT_EQ(error.reason(), TranslatedError::Reason::WineNotAnswering);
+        }
+        // One deadline for the whole operation, and a little for ending what it started.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, kOperationBudget + std::chrono::seconds(5));
+        for (int i = 0; i < 40 && !programsIn(prefix_->path(), server).empty(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(programsIn(prefix_->path(), server), std::vector<pid_t>{});
+    }
+    ::kill(server, SIGCONT);
+    EXPECT_EQ(userReg(), hive);
+    EXPECT_EQ(query("MaxObj").find("0x10e1"), std::string::npos) << "the import of Apply reached Wine";
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#include "platform/wine/wine_wait.h"
+
+#include "platform/cp1252.h"
+
+namespace kvl::platform::wine {
+
+const OperationLimit &waitLimit(std::optional<OperationLimit> &own) {
+    if (const OperationLimit *limit = OperationScope::current())
+        return *limit;
+    return own.emplace(kOperationBudget);
+}
+
+void failStoppedWait(OperationLimit::Stop why, const std::string &prefix) {
+    if (why == OperationLimit::Stop::Cancelled)
+        throw Cancelled();
+    const std::string name = utf8ToCp1252(prefix);
+    throw TranslatedError(TranslatedError::Reason::WineNotAnswering, name,
+                          "Wine in " + name + " does not answer");
+}
+
+} // namespace kvl::platform::wine
