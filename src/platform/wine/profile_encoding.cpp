@@ -10,13 +10,9 @@ namespace kvl::platform {
 
 namespace {
 
-enum class Encoding { Ansi, Utf8, Utf16Little, Utf16Big };
+using Encoding = ProfileEncoding;
 
-struct Mark {
-    Encoding encoding;
-    std::string_view bytes;
-};
-constexpr std::array<Mark, 3> kMarks{{
+constexpr std::array<ProfileMark, 3> kMarks{{
     {Encoding::Utf8, "\xEF\xBB\xBF"},
     {Encoding::Utf16Little, "\xFF\xFE"},
     {Encoding::Utf16Big, "\xFE\xFF"},
@@ -30,25 +26,12 @@ struct Body {
 };
 
 Body bodyOf(std::string_view bytes) {
-    for (const Mark &mark : kMarks)
-        if (bytes.starts_with(mark.bytes))
-            return {mark.encoding, mark.bytes, bytes.substr(mark.bytes.size())};
-    return {Encoding::Ansi, {}, bytes};
+    const ProfileMark mark = profileMarkOf(bytes);
+    return {mark.encoding, mark.bytes, bytes.substr(mark.bytes.size())};
 }
 
 bool isUtf16(Encoding encoding) {
     return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big;
-}
-
-// A trailing odd byte is no unit.
-std::u16string unitsOf(std::string_view bytes, bool bigEndian) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const auto first = static_cast<unsigned char>(bytes[2 * i]);
-        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    }
-    return units;
 }
 
 std::string bytesOf(std::u16string_view units, bool bigEndian) {
@@ -65,7 +48,7 @@ std::string bytesOf(std::u16string_view units, bool bigEndian) {
 
 std::string textOf(const Body &body) {
     if (isUtf16(body.encoding))
-        return utf16ToUtf8(unitsOf(body.bytes, body.encoding == Encoding::Utf16Big));
+        return utf16ToUtf8(utf16UnitsOf(body.bytes, body.encoding == Encoding::Utf16Big));
     return std::string(body.bytes);
 }
 
@@ -76,6 +59,23 @@ std::string inFile(const Body &body, const std::string &text) {
 }
 
 } // namespace
+
+ProfileMark profileMarkOf(std::string_view start) {
+    for (const ProfileMark &mark : kMarks)
+        if (start.starts_with(mark.bytes))
+            return mark;
+    return {Encoding::Ansi, {}};
+}
+
+std::u16string utf16UnitsOf(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
 
 std::string decodedProfileText(std::string_view bytes) { return textOf(bodyOf(bytes)); }
 
@@ -94,7 +94,7 @@ std::optional<std::string> profileBytesWithValue(std::string_view bytes, const s
         return std::string(body.mark) + edited;
     const bool bigEndian = body.encoding == Encoding::Utf16Big;
     // Every other line must come back unit for unit: a lone surrogate or an odd byte would not.
-    if (body.bytes.size() % 2 != 0 || utf8ToUtf16(text) != unitsOf(body.bytes, bigEndian))
+    if (body.bytes.size() % 2 != 0 || utf8ToUtf16(text) != utf16UnitsOf(body.bytes, bigEndian))
         return std::nullopt;
     return std::string(body.mark) + bytesOf(utf8ToUtf16(edited), bigEndian);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/profile_entry.h"
+#include "platform/wine/profile_encoding.h"
 #include "platform/wine/profile_text.h"
 
 #include <algorithm>
@@ -292,21 +293,6 @@ private:
     std::optional<ValueText> value_;
 };
 
-enum class Encoding { Ansi, Utf8, Utf16Little, Utf16Big };
-
-Encoding encodingOf(std::string_view start, std::size_t &markSize) {
-    const std::pair<std::string_view, Encoding> marks[] = {{"\xEF\xBB\xBF", Encoding::Utf8},
-                                                           {"\xFF\xFE", Encoding::Utf16Little},
-                                                           {"\xFE\xFF", Encoding::Utf16Big}};
-    for (const auto &[mark, encoding] : marks)
-        if (start.starts_with(mark)) {
-            markSize = mark.size();
-            return encoding;
-        }
-    markSize = 0;
-    return Encoding::Ansi;
-}
-
 // UTF-16 bytes in pieces to UTF-8, as the whole text would convert: a unit or a surrogate pair split
 // between two pieces waits for the next one; an odd byte at the very end is no unit.
 class Utf16Decoder {
@@ -315,12 +301,7 @@ public:
 
     std::string decode(std::string_view bytes) {
         carried_.append(bytes);
-        std::u16string units(carried_.size() / 2, u'\0');
-        for (std::size_t i = 0; i < units.size(); ++i) {
-            const auto a = static_cast<unsigned char>(carried_[2 * i]);
-            const auto b = static_cast<unsigned char>(carried_[2 * i + 1]);
-            units[i] = static_cast<char16_t>(bigEndian_ ? a << 8 | b : b << 8 | a);
-        }
+        const std::u16string units = utf16UnitsOf(carried_, bigEndian_);
         std::size_t whole = units.size();
         if (whole > 0 && units[whole - 1] >= 0xD800 && units[whole - 1] <= 0xDBFF)
             --whole; // its low half may come next
@@ -368,19 +349,18 @@ std::optional<std::string> streamedProfileValue(const ByteReader &read, const st
             return std::nullopt;
         start.append(*piece);
     }
-    std::size_t markSize = 0;
-    const Encoding encoding = encodingOf(start, markSize);
-    const bool unicode = encoding != Encoding::Ansi;
+    const ProfileMark mark = profileMarkOf(start);
+    const bool unicode = mark.encoding != ProfileEncoding::Ansi;
     const std::string wantedSection = unicode ? cp1252ToUtf8(section) : section;
     const std::string wantedKey = unicode ? cp1252ToUtf8(key) : key;
     ProfileSearch search(wantedSection, wantedKey);
     std::optional<Utf16Decoder> utf16;
-    if (encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big)
-        utf16.emplace(encoding == Encoding::Utf16Big);
+    if (mark.encoding == ProfileEncoding::Utf16Little || mark.encoding == ProfileEncoding::Utf16Big)
+        utf16.emplace(mark.encoding == ProfileEncoding::Utf16Big);
     const auto feed = [&](std::string_view bytes) {
         return search.feed(utf16 ? utf16->decode(bytes) : bytes);
     };
-    bool done = feed(std::string_view(start).substr(markSize));
+    bool done = feed(std::string_view(start).substr(mark.bytes.size()));
     while (!done && !ended) {
         const auto piece = next();
         if (!piece)
