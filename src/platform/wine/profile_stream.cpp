@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/profile_entry.h"
 #include "platform/wine/profile_encoding.h"
+#include "platform/wine/profile_line_parts.h"
 #include "platform/wine/profile_text.h"
 
 #include <algorithm>
@@ -15,126 +16,13 @@ namespace kvl::platform {
 namespace {
 
 constexpr std::size_t kChunk = 64u << 10;
-// Enough of a value's bytes to give the 2047 characters a read returns, at four UTF-8 bytes each.
-constexpr std::size_t kKeptValueBytes = 4 * 2050 + 8;
-
-using Position = std::uint64_t;
-
-bool isBlank(char c) { return kProfileBlanks.find(c) != std::string_view::npos; }
-
-char foldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// A name as the rules compare it: blanks around it trimmed, cut at a NUL.
-std::string_view wantedName(std::string_view name) {
-    const auto first = name.find_first_not_of(kProfileBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    name = name.substr(first, name.find_last_not_of(kProfileBlanks) - first + 1);
-    return name.substr(0, name.find('\0'));
-}
-
-// Whether the name in a region of a line equals the wanted one as Windows compares them: blanks around it
-// trimmed, cut at a NUL, ASCII letters folded. It is fed the region's characters until it has settled;
-// where the region ends is told at the end, since a header's name ends at its line's last "]".
-class NameMatch {
-public:
-    explicit NameMatch(std::string_view wanted) : wanted_(wanted) {}
-
-    bool settled() const { return failed_ || firstNonBlankAfter_; }
-
-    void feed(char c, Position pos) {
-        if (!start_) {
-            if (isBlank(c))
-                return;
-            start_ = pos;
-        }
-        const Position index = pos - *start_;
-        if (index < wanted_.size()) {
-            failed_ = foldAscii(c) != foldAscii(wanted_[index]);
-            return;
-        }
-        nulAtEnd_ = index == wanted_.size() && c == '\0';
-        if (!isBlank(c))
-            firstNonBlankAfter_ = pos;
-    }
-
-    // Every character of the region before regionEnd has been fed, or the match has settled.
-    bool matches(Position regionEnd) const {
-        if (failed_)
-            return false;
-        if (!start_)
-            return wanted_.empty();
-        const Position end = *start_ + wanted_.size();
-        if (regionEnd < end)
-            return false;
-        if (nulAtEnd_ && regionEnd > end)
-            return true;
-        return !firstNonBlankAfter_ || *firstNonBlankAfter_ >= regionEnd;
-    }
-
-private:
-    std::string_view wanted_;
-    std::optional<Position> start_;
-    std::optional<Position> firstNonBlankAfter_;
-    bool failed_ = false;
-    bool nulAtEnd_ = false;
-};
-
-// The text after a key's "=" as a read takes it (blanks around it trimmed, cut at a NUL), of which only the
-// beginning and the last character are kept: all that decides what a read hands back.
-class ValueText {
-public:
-    void feed(std::string_view part) {
-        if (cut_)
-            return;
-        if (!started_) {
-            const auto first = part.find_first_not_of(kProfileBlanks);
-            if (first == std::string_view::npos)
-                return;
-            part.remove_prefix(first);
-            started_ = true;
-        }
-        const auto nul = part.find('\0');
-        if (nul != std::string_view::npos) {
-            part = part.substr(0, nul);
-            cut_ = true;
-        }
-        head_.append(part.substr(0, std::min(part.size(), kKeptValueBytes - head_.size())));
-        length_ += part.size();
-        if (!part.empty())
-            lastChar_ = part.back();
-        if (cut_) {
-            filled_ = length_;
-            lastKept_ = lastChar_;
-        } else if (const auto last = part.find_last_not_of(kProfileBlanks); last != std::string_view::npos) {
-            filled_ = length_ - part.size() + last + 1;
-            lastKept_ = part[last];
-        }
-    }
-
-    // A text that reads as the whole value does: its beginning and its last character.
-    std::string text() const {
-        if (filled_ <= head_.size())
-            return head_.substr(0, filled_);
-        return head_ + lastKept_;
-    }
-
-private:
-    std::string head_;
-    Position length_ = 0;
-    Position filled_ = 0; // up to the last character that is kept
-    char lastChar_ = 0;
-    char lastKept_ = 0;
-    bool started_ = false;
-    bool cut_ = false;
-};
 
 // The profile rules applied line by line to text that arrives in pieces: the first section of the name,
 // in it the first line of the key.
 class ProfileSearch {
 public:
     ProfileSearch(std::string_view section, std::string_view key)
-        : section_(wantedName(section)), key_(wantedName(key)),
+        : section_(wantedProfileName(section)), key_(wantedProfileName(key)),
           inSection_(section.find_first_not_of(kProfileBlanks) == std::string_view::npos) {
         startLine();
     }
@@ -186,7 +74,7 @@ private:
             for (const char lineEnd : {'\n', '\r'})
                 if (const void *found = ::memrchr(text.data() + lineStart, lineEnd, end - lineStart))
                     lineStart = static_cast<std::size_t>(static_cast<const char *>(found) - text.data()) + 1;
-            if (!bracket || std::all_of(text.begin() + lineStart, text.begin() + end, isBlank))
+            if (!bracket || std::all_of(text.begin() + lineStart, text.begin() + end, isProfileBlank))
                 return lineStart;
             from = end + 1;
         }
@@ -281,14 +169,14 @@ private:
     const char *nextLineFeed_ = nullptr;
 
     // The line being read.
-    Position pos_ = 0;
-    Position open_ = 0;
+    LinePosition pos_ = 0;
+    LinePosition open_ = 0;
     char first_ = 0;
     bool started_ = false;
     std::optional<NameMatch> headerName_;
     std::optional<NameMatch> keyName_;
-    std::optional<Position> lastClose_;
-    std::optional<Position> equals_;
+    std::optional<LinePosition> lastClose_;
+    std::optional<LinePosition> equals_;
     bool keyAtEquals_ = false;
     std::optional<ValueText> value_;
 };
