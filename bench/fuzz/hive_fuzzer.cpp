@@ -18,7 +18,7 @@ constexpr std::string_view kSignature = "WINE REGISTRY Version 2\n";
 constexpr std::u16string_view kKey = u"k";
 
 // The values of the key in the text, parsed the way a read does; the data of the value called
-// `wanted`, if there is one.
+// `wanted`, if there is one: of two lines of that name the later, as Wine reads them.
 std::optional<ValueData> readValues(std::string_view text, const KeySpan &key, std::u16string_view wanted) {
     std::optional<ValueData> found;
     for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
@@ -29,7 +29,7 @@ std::optional<ValueData> readValues(std::string_view text, const KeySpan &key, s
         pos = parseValueLine(text, pos, &name, &data);
         if (pos == kBad)
             std::abort(); // the scan accepted a line that does not parse
-        if (!found && sameName(name, wanted))
+        if (sameName(name, wanted))
             found = data;
     }
     return found;

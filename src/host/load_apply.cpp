@@ -66,8 +66,12 @@ void loadFilterFile(HostPage &page) {
 
 void applyUserKey(HostPage &page) {
     Registry registry;
-    if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess, View::Default))
+    if (!registry.openKey(RootKey::CurrentUser, hostKeyPath(kHostVersion), Access::AllAccess,
+                          View::Default)) {
+        if (const auto &refusal = registry.unwritableStore())
+            throw *refusal;
         return;
+    }
     const PageRecord &record = page.record();
     for (const auto &[name, flag] : kFlagValues)
         if (record.mayStore(pageValue(flag)))

@@ -57,6 +57,17 @@ ErrorText textOf(TranslatedError::Reason reason) {
                 "kvl-settings-editor --prefix $HOME/.wine-kvl\n"
                 "WINEPREFIX=$HOME/.wine-kvl kvl-settings-editor\n\n"
                 "Der Editor zeigt jetzt eine leere Seite."};
+    case TranslatedError::Reason::UnwritableHive:
+        return {"The registry file %1 cannot be written (it is write-protected, on a read-only disk or "
+                "another user's file), so nothing was applied",
+                "Die Registry-Datei %1 kann nicht geschrieben werden (sie ist schreibgeschützt, liegt auf "
+                "einem schreibgeschützten Datenträger oder gehört einem anderen Benutzer), daher wurde "
+                "nichts übernommen"};
+    case TranslatedError::Reason::DiskFull:
+        // Windows' own text for its error 112, after the file it concerns.
+        return {"Unable to write to %1. There is not enough space on the disk",
+                "%1 kann nicht geschrieben werden. Auf dem Datenträger ist nicht genügend Speicherplatz "
+                "vorhanden"};
     }
     return {"", ""};
 }

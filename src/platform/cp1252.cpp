@@ -87,29 +87,36 @@ char32_t nextUtf8(std::string_view text, std::size_t &pos, bool *malformed) {
     const auto lead = static_cast<unsigned char>(text[pos++]);
     if (lead < 0x80)
         return lead;
+    // Unicode's table of well-formed sequences: their length, and the range of the second byte, which
+    // rules out overlong forms, surrogates and codes beyond U+10FFFF.
     int extra = 0;
     char32_t code = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, code = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, code = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, code = lead & 0x07, minimum = 0x10000;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1, code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2, code = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3, code = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
     } else {
         return fail();
     }
-    if (pos + extra > text.size())
-        return fail();
-    for (int i = 0; i < extra; ++i) {
-        const auto next = static_cast<unsigned char>(text[pos + i]);
-        if ((next & 0xC0) != 0x80)
+    for (int i = 0; i < extra; ++i, low = 0x80, high = 0xBF) {
+        // A byte that is no continuation byte begins the next character; one that continues the sequence
+        // into a form no well-formed one has ends it, taken along.
+        const auto next = pos == text.size() ? 0 : static_cast<unsigned char>(text[pos]);
+        if (next < 0x80 || next > 0xBF)
             return fail();
         code = (code << 6) | (next & 0x3F);
+        ++pos;
+        if (next < low || next > high)
+            return fail();
     }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return fail();
-    pos += extra;
     return code;
 }
 

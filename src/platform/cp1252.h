@@ -18,7 +18,9 @@ std::string utf16ToUtf8(std::u16string_view text);
 std::u16string utf8ToUtf16(std::string_view text);
 
 // One code point of UTF-8 starting at pos, which it moves past the sequence. A malformed or cut
-// sequence yields U+FFFD, consumes one byte and sets `malformed` when given.
+// sequence yields one U+FFFD, as Windows' MultiByteToWideChar converts it, and sets `malformed` when
+// given: for a byte that starts no sequence, or for a lead byte and the continuation bytes after it up to
+// the first that no well-formed sequence has there (taken along) or the first byte that continues nothing.
 char32_t nextUtf8(std::string_view text, std::size_t &pos, bool *malformed = nullptr);
 
 } // namespace kvl::platform

@@ -21,6 +21,8 @@ public:
         WineServerUnreachable, // subject: the Wine prefix whose running server cannot be reached
         WineNotAnswering,      // subject: the Wine prefix whose server did not answer in time
         NotAWinePrefix,        // subject: the folder taken for the Wine prefix, which holds no registry
+        UnwritableHive,        // subject: the registry file that holds the key but cannot be written
+        DiskFull,              // subject: the file that could not be written for lack of space
     };
     TranslatedError(Reason reason, std::string subject, const std::string &englishText)
         : Error(englishText), reason_(reason), subject_(std::move(subject)) {}

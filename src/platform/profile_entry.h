@@ -8,6 +8,7 @@ namespace kvl::platform {
 // as Wine reads it: old files end in it. Writers and readers must agree on it, or a name made of blanks
 // would be written where no read finds it.
 inline constexpr std::string_view kProfileBlanks = " \t\v\f\x1A";
+inline bool isProfileBlank(char c) { return kProfileBlanks.find(c) != std::string_view::npos; }
 
 // Whether a section, key and value can be stored so that they read back as written. Line breaks
 // or NUL bytes would split the line and forge other keys or sections, an empty or blank name or a key with

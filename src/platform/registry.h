@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "platform/error.h"
 
 namespace kvl::platform {
 
@@ -27,6 +30,10 @@ public:
     bool openKey(RootKey root, const std::string &path, Access access, View view);
     void closeKey();
     bool hasOpenKey() const;
+    // After an open with full access that returned false for a key that is there: why its store takes no
+    // writes, where the store itself refuses them (a registry file the user may not write), so that Apply
+    // can say so. Empty where the refusal is the system's access rule, which Apply passes over.
+    const std::optional<TranslatedError> &unwritableStore() const { return unwritableStore_; }
     // Whether the open key's values were read from stored files that a running program may since have
     // changed without storing them yet (Wine keeps a prefix's registry in memory while it runs).
     bool mayBeOutdated() const;
@@ -47,6 +54,7 @@ public:
 
 private:
     std::unique_ptr<Impl> impl_;
+    std::optional<TranslatedError> unwritableStore_;
 };
 
 } // namespace kvl::platform

@@ -205,5 +205,36 @@ TEST_F(HiveRegistry, MissingPrefixOrHiveOpensNothing) {
     EXPECT_FALSE(registry.openKey(RootKey::CurrentUser, "", Access::Read, View::Default));
 }
 
+// Of a value named twice, in one section of the key or in two, Wine reads the last line; a write goes
+// there, and a new value into the last section, so that Wine then reads what was written.
+TEST(HiveDuplicates, ReadAndWriteTheLinesWineReads) {
+    const std::vector<std::pair<const char *, std::vector<std::vector<std::string>>>> cases = {
+        {"twice in one section", {{"\"MaxObj\"=dword:000005dc", "\"MaxObj\"=dword:00000007"}}},
+        {"in both sections", {{"\"MaxObj\"=dword:000005dc"}, {"\"MaxObj\"=dword:00000007"}}},
+        {"in the first of two sections", {{"\"MaxObj\"=dword:00000007"}, {"\"Other\"=dword:00000001"}}},
+    };
+    for (const auto &[what, sections] : cases) {
+        TempPrefix prefix;
+        for (const auto &lines : sections)
+            prefix.addUserKey(kHostKeyWine, lines);
+        prefix.addUserKey("Software\\\\Zeta", {"\"MaxObj\"=dword:00000001"});
+        Registry registry;
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64));
+        EXPECT_EQ(registry.readInteger("MaxObj"), 7) << what;
+        registry.writeInteger("MaxObj", 42);
+        registry.writeString("New", "n");
+        registry.closeKey();
+
+        const std::string text = TempPrefix::readFile(prefix.userReg());
+        const std::string zeta = text.substr(text.find("[Software\\\\Zeta]"));
+        const std::string hostKey = text.substr(0, text.find("[Software\\\\Zeta]"));
+        EXPECT_EQ(hostKey.substr(hostKey.rfind("\"MaxObj\"="), 23), "\"MaxObj\"=dword:0000002a") << what;
+        EXPECT_GT(hostKey.find("\"New\"=\"n\""), hostKey.rfind('[')) << what << ": in the last section";
+        EXPECT_NE(zeta.find("\"MaxObj\"=dword:00000001"), std::string::npos) << what;
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kHostKey, Access::AllAccess, View::View64));
+        EXPECT_EQ(registry.readInteger("MaxObj"), 42) << what;
+    }
+}
+
 } // namespace
 } // namespace kvl::platform

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <map>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "host/fake_host_page.h"
 #include "host/host_prefix.h"
@@ -433,6 +439,95 @@ TEST_F(ApplyTest, ABrokenUserHiveIsNamedAndStopsApply) {
     EXPECT_EQ(kvl::test::TempPrefix::readFile(prefix.userReg()), broken);
     EXPECT_EQ(filterText(), filterBefore);
     EXPECT_TRUE(page.resetChecked(PathField::LastLayout));
+}
+
+// What Apply stopped at: the reason and subject of its error, the hive and filter file unchanged, the last
+// layout's reset box left as it was. As a plain result, so that a child process can report it.
+class RefusedApplyTest : public ApplyTest {
+protected:
+    bool appliedNothingBecause(TranslatedError::Reason reason) {
+        const std::string hive = kvl::test::TempPrefix::readFile(prefix.userReg());
+        const std::string filter = filterText();
+        page.click(Flag::ShowAlwaysDeprecated, true);
+        page.clickReset(PathField::LastLayout, true);
+        bool named = false;
+        try {
+            applyHostSettings(page);
+        } catch (const TranslatedError &error) {
+            named = error.reason() == reason && error.subject() == prefix.userReg();
+        }
+        return named && kvl::test::TempPrefix::readFile(prefix.userReg()) == hive && filterText() == filter &&
+               page.resetChecked(PathField::LastLayout);
+    }
+    // Mounts a file system over the prefix's folder (its files copied onto it); false where mounting is
+    // not allowed.
+    bool mountOverPrefix(const char *type, const std::string &options, unsigned long flags = 0) {
+        const std::string saved = prefix.path() + ".saved";
+        std::filesystem::copy(prefix.path(), saved,
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::copy_symlinks);
+        const char *source = flags & MS_BIND ? saved.c_str() : type;
+        if (::mount(source, prefix.path().c_str(), type, flags, options.c_str()) != 0)
+            return false;
+        mounted = true;
+        if (!(flags & MS_BIND))
+            std::filesystem::copy(saved, prefix.path(),
+                                  std::filesystem::copy_options::recursive |
+                                      std::filesystem::copy_options::copy_symlinks);
+        return true;
+    }
+    void TearDown() override {
+        ApplyTest::TearDown();
+        if (mounted)
+            ::umount2(prefix.path().c_str(), MNT_DETACH);
+        std::filesystem::remove_all(prefix.path() + ".saved");
+    }
+    bool mounted = false;
+};
+
+// A hive the user may not write stops Apply with its name (Wine would let its programs write the key and
+// then fail to save it), before the filter file and the reset of the last layout.
+TEST_F(RefusedApplyTest, AHiveTheUserCannotWriteIsNamedAndStopsApply) {
+    std::filesystem::permissions(prefix.userReg(), std::filesystem::perms::owner_read |
+                                                       std::filesystem::perms::group_read |
+                                                       std::filesystem::perms::others_read);
+    EXPECT_TRUE(appliedNothingBecause(TranslatedError::Reason::UnwritableHive)) << "mode 444";
+}
+
+TEST_F(RefusedApplyTest, AHiveOnAReadOnlyMountIsNamedAndStopsApply) {
+    if (!mountOverPrefix("none", "", MS_BIND) ||
+        ::mount("none", prefix.path().c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        GTEST_SKIP() << "no read-only bind mount allowed here";
+    EXPECT_TRUE(appliedNothingBecause(TranslatedError::Reason::UnwritableHive));
+}
+
+// Another user's hive, for a user other than root (root may write any file).
+TEST_F(RefusedApplyTest, AnotherUsersHiveIsNamedAndStopsApply) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can run the test as another user";
+    constexpr uid_t kOtherUser = 65534;
+    std::filesystem::permissions(prefix.path(),
+                                 std::filesystem::perms::all & ~(std::filesystem::perms::group_write |
+                                                                 std::filesystem::perms::others_write));
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool asOtherUser = ::setgid(kOtherUser) == 0 && ::setuid(kOtherUser) == 0;
+        ::_exit(asOtherUser && appliedNothingBecause(TranslatedError::Reason::UnwritableHive) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A full disk is named as such, with the hive that did not fit, which stays as it was.
+TEST_F(RefusedApplyTest, AFullDiskIsNamedAndTheHiveStaysAsItWas) {
+    if (!mountOverPrefix("tmpfs", "size=1m"))
+        GTEST_SKIP() << "no small file system can be mounted here";
+    std::ofstream filler(prefix.path() + "/filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), block.size()) && filler.flush()) {
+    }
+    EXPECT_TRUE(appliedNothingBecause(TranslatedError::Reason::DiskFull));
 }
 
 } // namespace

@@ -9,7 +9,7 @@ using kvl::TranslatedError;
 TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
     using Reason = TranslatedError::Reason;
     for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::WineNotAnswering,
-                                Reason::NotAWinePrefix}) {
+                                Reason::NotAWinePrefix, Reason::UnwritableHive, Reason::DiskFull}) {
         const TranslatedError error(reason, "/p/J\xfcrgen", "English"); // code page 1252
         const QString german = kvl::i18n::translatedErrorText(error, "GER");
         const QString english = kvl::i18n::translatedErrorText(error, "ENG");
@@ -18,6 +18,14 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
         EXPECT_NE(german, english);
         EXPECT_EQ(kvl::i18n::translatedErrorText(error, "eng"), english);
     }
+    // Windows' own words for its error 112, after the file they concern.
+    const TranslatedError full(Reason::DiskFull, "/p/user.reg", "English");
+    EXPECT_EQ(kvl::i18n::translatedErrorText(full, "ENG").toStdString(),
+              "Unable to write to /p/user.reg. There is not enough space on the disk");
+    EXPECT_EQ(
+        kvl::i18n::translatedErrorText(full, "GER").toStdString(),
+        "/p/user.reg kann nicht geschrieben werden. Auf dem Datentr\xc3\xa4ger ist nicht gen\xc3\xbcgend "
+        "Speicherplatz vorhanden");
 }
 
 TEST(TranslatedErrorText, WineNotAnsweringStatesTheDeadlineAndWhatToEnd) {

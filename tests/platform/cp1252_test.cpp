@@ -68,9 +68,16 @@ TEST(Cp1252, Utf8RoundTripsAndSurvivesMalformedInput) {
     EXPECT_EQ(cp1252ToUtf8("\xe4\x80"), "\xc3\xa4\xe2\x82\xac");
     const std::vector<std::pair<std::string, std::string>> malformed = {
         {"\xc3", "?"},
-        {"a\xe2\x82", "a??"},
+        // A cut sequence is one "?", as Windows converts it; a continuation byte that makes the sequence
+        // overlong, a surrogate or too large ends it, taken along.
+        {"a\xe2\x82", "a?"},
+        {"\xe4\x80x", "?x"},
+        {"\xe4\x80\xe4\x80", "??"},
+        {"\xf1\x80\x80x", "?x"},
         {"\xc0\xaf", "??"},
-        {"\xed\xa0\x80", "???"},
+        {"\xe0\x80\x80", "??"},
+        {"\xf4\x90\x80x", "??x"},
+        {"\xed\xa0\x80", "??"},
         {"\xff"
          "b",
          "?b"},

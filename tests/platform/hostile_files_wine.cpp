@@ -1,4 +1,5 @@
 #include "platform/error.h"
+#include "platform/output_file.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "support/process_memory.h"
@@ -60,6 +61,12 @@ void makeLinkToOtherUsersFile(const std::string &path, const std::string &conten
 void makeSparseGigabyte(const std::string &path, const std::string &content) {
     std::ofstream(path, std::ios::binary) << content.substr(0, content.find('\n') + 1);
     fs::resize_file(path, 1ull << 30);
+}
+
+// Eight gigabytes that take no room: the content, then a hole. Read whole, it would not fit in memory.
+void makeSparseEightGigabytes(const std::string &path, const std::string &content) {
+    std::ofstream(path, std::ios::binary) << content;
+    fs::resize_file(path, 8ull << 30);
 }
 
 // What the folder entry is and holds, to tell that nothing changed it.
@@ -142,16 +149,76 @@ TEST(HostileFile, AFifoForTheServersNameHoldsNothingUp) {
     ::alarm(0);
 }
 
+// Profile files of many megabytes are read in one pass through a small buffer, whatever their lines.
+TEST(HostileFile, HugeProfileFilesCostNoMoreMemoryThanTheirValue) {
+    TempPrefix prefix;
+    const std::string ini = prefix.driveC() + "/big.ini";
+    constexpr std::size_t kSize = 20u << 20;
+    const std::string longValue = "[A]\r\nk=" + std::string(kSize, 'v') + "\r\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string(kSize, '\n') + "[A]\r\nk=found\r\n", "found"},
+        {std::string(kSize / 2, '\r') + std::string(kSize / 2, '\n') + "[A]\r\nk=found\r\n", "found"},
+        {"[A]\r\n" + std::string(kSize, 'x') + "\r\nk=found\r\n", "found"},
+        {"[B]" + std::string(kSize, ']') + "\r\n[A]\r\nk=found", "found"},
+        {longValue, std::string(2047, 'v')},
+    };
+    for (const auto &[content, expected] : cases) {
+        TempPrefix::writeFile(ini, content);
+        const long memoryBefore = peakResidentKb();
+        EXPECT_EQ(readProfileString(hostFile("C:\\big.ini"), "A", "k", "dflt"), expected);
+        EXPECT_LT(peakResidentKb() - memoryBefore, 4 * 1024) << "kB more for " << content.substr(0, 8);
+    }
+}
+
+// A link to a folder anywhere on the written path: followed only when it belongs to the owner of the folder
+// it lies in and leads to its own owner's folder, by the profile writer and the export alike.
+TEST(HostileFile, LinksToFoldersOnTheWayLeadOnlyToTheirOwnersFiles) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can make links and folders of another user";
+    struct Case {
+        const char *name;
+        uid_t linkOwner;
+        uid_t folderOwner;
+        bool written;
+    };
+    const std::vector<Case> cases = {
+        {"the prefix owner's link to another user's folder", 0, kOtherUser, false},
+        {"another user's link in the prefix owner's folder", kOtherUser, kOtherUser, false},
+        {"the prefix owner's link to their own folder", 0, 0, true},
+    };
+    for (const Case &c : cases) {
+        TempPrefix prefix;
+        const std::string folder = prefix.path() + "/elsewhere";
+        const std::string secret = folder + "/x.ini";
+        fs::create_directory(folder);
+        TempPrefix::writeFile(secret, "[A]\r\nk=theirs\r\n");
+        ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+        ASSERT_EQ(::chown(secret.c_str(), c.folderOwner, c.folderOwner), 0);
+        ASSERT_EQ(::chown(folder.c_str(), c.folderOwner, c.folderOwner), 0);
+        const std::string link = prefix.driveC() + "/Filters";
+        fs::create_symlink(folder, link);
+        ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+
+        EXPECT_EQ(writeProfileString(hostFile("C:\\Filters\\x.ini"), "A", "k", "ours"), c.written) << c.name;
+        EXPECT_EQ(TempPrefix::readFile(secret).find("ours") != std::string::npos, c.written) << c.name;
+        OutputFile exported(link + "/x.reg");
+        EXPECT_EQ(exported.write("REGEDIT4\r\n") && exported.commit(), c.written) << c.name;
+        EXPECT_EQ(exported.error(), c.written ? 0ul : 5ul) << c.name;
+        EXPECT_EQ(fs::exists(folder + "/x.reg"), c.written) << c.name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, HostileFiles,
-    testing::Values(HostileFile{"Fifo", makeFifo, true, "dflt"},
-                    HostileFile{"Socket", makeSocket, true, "dflt"},
-                    HostileFile{"Device", makeDevice, true, "dflt"},
-                    HostileFile{"Folder", makeFolder, true, "dflt"},
-                    HostileFile{"LinkLoop", makeLinkLoop, true, "dflt"},
-                    // Reading follows the link as any read does; only writing through it is refused.
-                    HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
-                    HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true}),
+    testing::Values(
+        HostileFile{"Fifo", makeFifo, true, "dflt"}, HostileFile{"Socket", makeSocket, true, "dflt"},
+        HostileFile{"Device", makeDevice, true, "dflt"}, HostileFile{"Folder", makeFolder, true, "dflt"},
+        HostileFile{"LinkLoop", makeLinkLoop, true, "dflt"},
+        // Reading follows the link as any read does; only writing through it is refused.
+        HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
+        HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true},
+        // Beyond the size limit a profile file reads as missing, although its key is at the start.
+        HostileFile{"SparseEightGigabytes", makeSparseEightGigabytes, true, "dflt"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

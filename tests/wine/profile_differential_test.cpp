@@ -183,7 +183,7 @@ struct ReadCase {
 TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
     const std::string lf = "[A]\nk=lf\n[B]\nk=b";
     const std::string longValue(3000, 'y');
-    const std::vector<ReadCase> cases = {
+    std::vector<ReadCase> cases = {
         {kSample, "mAIN", "spaced KEY"},
         {kSample, "Main", "tabbed"},
         {kSample, "Main", "double"},
@@ -265,6 +265,14 @@ TEST_F(ProfileDifferential, ReadsAgreeWithWine) {
         {"[A]\r\n" + garbage(2), "A", "k"},
         {"[A]\r\nk=1\r\n" + garbage(3), "A", "k"},
     };
+    // Broken UTF-8 in a marked file: every byte that cannot stand alone, before bytes that would or would
+    // not continue it, and how much of that becomes one "?".
+    for (int lead = 0x80; lead <= 0xFF; ++lead)
+        for (const char *rest :
+             {"", "\x80", "\x8F", "\x90", "\x9F", "\xA0", "\xBF", "\x80\x80", "\x90\x80", "\xBF\xBF"})
+            cases.push_back(
+                {"\xEF\xBB\xBF[A]\r\nk=" + std::string(1, static_cast<char>(lead)) + rest + "x\r\n", "A",
+                 "k"});
     WineProfileProbe wine;
     for (std::size_t i = 0; i < cases.size(); ++i) {
         writeFile(folder / ("r" + std::to_string(i) + ".ini"), cases[i].content);

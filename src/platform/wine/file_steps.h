@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <utility>
 
 namespace kvl::platform {
 
@@ -14,8 +15,12 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor();
-    FileDescriptor(const FileDescriptor &) = delete;
-    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    FileDescriptor(FileDescriptor &&other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    // The descriptor held before goes with the other one.
+    FileDescriptor &operator=(FileDescriptor &&other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     int get() const { return fd_; }
 
 private:

@@ -50,11 +50,27 @@ std::string newSection(std::u16string_view keyPath, const std::vector<ValueEdit>
 
 } // namespace
 
+std::optional<std::size_t> lastValueLine(std::string_view text, const KeySpan &key,
+                                         std::u16string_view name) {
+    std::optional<std::size_t> last;
+    for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
+        if (text[pos] != '"' && text[pos] != '@')
+            continue;
+        std::u16string valueName;
+        parseValueName(text, pos, &valueName);
+        if (sameName(valueName, name))
+            last = pos;
+    }
+    return last;
+}
+
 std::string editSection(std::string_view text, const KeySpan &key, std::u16string_view keyPath,
                         const std::vector<ValueEdit> &edits, Clock::time_point now) {
     if (key.implicit)
         return newSection(keyPath, edits, now);
-    std::vector<bool> done(edits.size(), false);
+    std::vector<std::optional<std::size_t>> lines;
+    for (const ValueEdit &edit : edits)
+        lines.push_back(lastValueLine(text, key, edit.name));
     std::string out = renewedHeader(text.substr(key.header, key.body - key.header), now);
     // One allocation: a key may hold a value of many megabytes, which growing step by step would copy often.
     out.reserve(key.end - key.header + 4096);
@@ -68,14 +84,12 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
             out += timeLine(now);
             hadTime = true;
         } else if (first == '"' || first == '@') {
-            std::u16string name;
-            const std::size_t dataStart = parseValueName(text, pos, &name);
+            const std::size_t dataStart = parseValueName(text, pos, nullptr);
             eol = parseValueLine(text, pos, nullptr, nullptr);
-            const auto edit = std::find_if(edits.begin(), edits.end(),
-                                           [&](const ValueEdit &e) { return sameName(e.name, name); });
-            if (edit != edits.end() && !done[edit - edits.begin()]) {
-                done[edit - edits.begin()] = true;
-                out.append(text.substr(pos, dataStart - pos)).append(edit->data) += '\n';
+            const auto line = std::find(lines.begin(), lines.end(), pos);
+            if (line != lines.end()) {
+                out.append(text.substr(pos, dataStart - pos)).append(edits[line - lines.begin()].data) +=
+                    '\n';
             } else {
                 out.append(text.substr(pos, eol + 1 - pos));
             }
@@ -88,7 +102,7 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
     }
     std::string added;
     for (std::size_t i = 0; i < edits.size(); ++i)
-        if (!done[i])
+        if (!lines[i])
             added += valueLine(edits[i]);
     out.insert(contentEnd, added);
     if (!hadTime)

@@ -99,14 +99,14 @@ bool mayReplace(const std::string &path) {
     return ::stat(path.c_str(), &info) == 0 && mayBeReplaced(path);
 }
 
-bool replaceFile(const std::string &path, const std::vector<std::string_view> &pieces) {
+int replaceFile(const std::string &path, const std::vector<std::string_view> &pieces) {
     if (!mayReplace(path))
-        return false;
+        return EACCES;
     ReplacedFile file(path);
     for (const std::string_view piece : pieces)
         if (!file.write(piece))
-            return false;
-    return file.commit();
+            return file.error();
+    return file.commit() ? 0 : file.error();
 }
 
 } // namespace kvl::platform::wine

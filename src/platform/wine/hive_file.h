@@ -54,7 +54,7 @@ std::optional<FileStamp> fileStamp(const std::string &path);
 bool mayReplace(const std::string &path);
 
 // Writes the pieces beside the file, flushes them, gives them the file's mode and renames them over
-// it. On failure the file stays as it was and no stray file is left.
-bool replaceFile(const std::string &path, const std::vector<std::string_view> &pieces);
+// it. 0, or the errno of the failure; the file then stays as it was and no stray file is left.
+int replaceFile(const std::string &path, const std::vector<std::string_view> &pieces);
 
 } // namespace kvl::platform::wine

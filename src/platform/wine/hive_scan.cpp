@@ -71,7 +71,7 @@ HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
     const std::string escapedKey = escapeHiveString(keyPath, "[]");
     std::u16string path;
     bool inKey = false;
-    bool keyOpen = false; // the found key's section has not ended yet
+    KeySpan *open = nullptr; // a section of the key that has not ended yet
     std::size_t pos = kSignature.size();
     while (pos < text.size()) {
         std::size_t eol = kBad;
@@ -86,19 +86,21 @@ HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
             eol = parseMetaLine(text, pos);
             break;
         case '[':
-            if (keyOpen)
-                scan.key->end = pos, keyOpen = false;
+            if (open)
+                open->end = pos, open = nullptr;
             eol = parseHeaderLine(text, pos, nullptr);
             inKey = true;
-            if (eol == kBad || (scan.key && !scan.key->implicit) ||
-                !mayName(text.substr(pos + 1, text.rfind(']', eol) - pos - 1), escapedKey))
+            if (eol == kBad || !mayName(text.substr(pos + 1, text.rfind(']', eol) - pos - 1), escapedKey))
                 break;
             path.clear();
             parseHeaderLine(text, pos, &path);
-            if (sameName(path, keyPath))
-                scan.key = KeySpan{pos, eol + 1, text.size(), false}, keyOpen = true;
-            else if (!scan.key && isBelow(path, keyPath))
+            if (sameName(path, keyPath)) {
+                const KeySpan span{pos, eol + 1, text.size(), false};
+                const bool first = !scan.key || scan.key->implicit;
+                open = first ? &scan.key.emplace(span) : &scan.repeats.emplace_back(span);
+            } else if (!scan.key && isBelow(path, keyPath)) {
                 scan.key = KeySpan{pos, pos, pos, true};
+            }
             break;
         case '"':
         case '@':
@@ -110,6 +112,7 @@ HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
         }
         if (eol == kBad) {
             scan.key.reset();
+            scan.repeats.clear();
             return scan;
         }
         pos = eol + 1;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvl::platform::wine {
 
@@ -19,6 +20,8 @@ struct KeySpan {
 struct HiveScan {
     bool valid = false;
     std::optional<KeySpan> key;
+    // Further sections of the same key, in the order of the text: Wine reads them all, one after the other.
+    std::vector<KeySpan> repeats;
 };
 
 // Checks the whole text in one pass and finds the key (case-insensitively) on the way.

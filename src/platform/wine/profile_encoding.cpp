@@ -1,6 +1,7 @@
 #include "platform/wine/profile_encoding.h"
 
 #include "platform/cp1252.h"
+#include "platform/wine/profile_stream.h"
 #include "platform/wine/profile_text.h"
 
 #include <array>
@@ -9,13 +10,9 @@ namespace kvl::platform {
 
 namespace {
 
-enum class Encoding { Ansi, Utf8, Utf16Little, Utf16Big };
+using Encoding = ProfileEncoding;
 
-struct Mark {
-    Encoding encoding;
-    std::string_view bytes;
-};
-constexpr std::array<Mark, 3> kMarks{{
+constexpr std::array<ProfileMark, 3> kMarks{{
     {Encoding::Utf8, "\xEF\xBB\xBF"},
     {Encoding::Utf16Little, "\xFF\xFE"},
     {Encoding::Utf16Big, "\xFE\xFF"},
@@ -29,25 +26,12 @@ struct Body {
 };
 
 Body bodyOf(std::string_view bytes) {
-    for (const Mark &mark : kMarks)
-        if (bytes.starts_with(mark.bytes))
-            return {mark.encoding, mark.bytes, bytes.substr(mark.bytes.size())};
-    return {Encoding::Ansi, {}, bytes};
+    const ProfileMark mark = profileMarkOf(bytes);
+    return {mark.encoding, mark.bytes, bytes.substr(mark.bytes.size())};
 }
 
 bool isUtf16(Encoding encoding) {
     return encoding == Encoding::Utf16Little || encoding == Encoding::Utf16Big;
-}
-
-// A trailing odd byte is no unit.
-std::u16string unitsOf(std::string_view bytes, bool bigEndian) {
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const auto first = static_cast<unsigned char>(bytes[2 * i]);
-        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
-    }
-    return units;
 }
 
 std::string bytesOf(std::u16string_view units, bool bigEndian) {
@@ -64,7 +48,7 @@ std::string bytesOf(std::u16string_view units, bool bigEndian) {
 
 std::string textOf(const Body &body) {
     if (isUtf16(body.encoding))
-        return utf16ToUtf8(unitsOf(body.bytes, body.encoding == Encoding::Utf16Big));
+        return utf16ToUtf8(utf16UnitsOf(body.bytes, body.encoding == Encoding::Utf16Big));
     return std::string(body.bytes);
 }
 
@@ -76,17 +60,28 @@ std::string inFile(const Body &body, const std::string &text) {
 
 } // namespace
 
+ProfileMark profileMarkOf(std::string_view start) {
+    for (const ProfileMark &mark : kMarks)
+        if (start.starts_with(mark.bytes))
+            return mark;
+    return {Encoding::Ansi, {}};
+}
+
+std::u16string utf16UnitsOf(std::string_view bytes, bool bigEndian) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    }
+    return units;
+}
+
 std::string decodedProfileText(std::string_view bytes) { return textOf(bodyOf(bytes)); }
 
 std::optional<std::string> profileValue(std::string_view bytes, const std::string &section,
                                         const std::string &key) {
-    const Body body = bodyOf(bytes);
-    const std::string text = textOf(body);
-    const auto value = findProfileValue(text, inFile(body, section), inFile(body, key));
-    if (!value)
-        return std::nullopt;
-    // The limit counts what the caller gets: one byte for each UTF-16 unit.
-    return returnedProfileValue(body.encoding == Encoding::Ansi ? std::string(*value) : utf8ToCp1252(*value));
+    return streamedProfileValue(readerOf(bytes, bytes.size()), section, key);
 }
 
 std::optional<std::string> profileBytesWithValue(std::string_view bytes, const std::string &section,
@@ -99,7 +94,7 @@ std::optional<std::string> profileBytesWithValue(std::string_view bytes, const s
         return std::string(body.mark) + edited;
     const bool bigEndian = body.encoding == Encoding::Utf16Big;
     // Every other line must come back unit for unit: a lone surrogate or an odd byte would not.
-    if (body.bytes.size() % 2 != 0 || utf8ToUtf16(text) != unitsOf(body.bytes, bigEndian))
+    if (body.bytes.size() % 2 != 0 || utf8ToUtf16(text) != utf16UnitsOf(body.bytes, bigEndian))
         return std::nullopt;
     return std::string(body.mark) + bytesOf(utf8ToUtf16(edited), bigEndian);
 }

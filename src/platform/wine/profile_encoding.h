@@ -11,6 +11,18 @@ namespace kvl::platform {
 // values are code page 1252 here; in a marked file they are matched and stored as the characters they
 // stand for.
 
+enum class ProfileEncoding { Ansi, Utf8, Utf16Little, Utf16Big };
+
+// A file's encoding as the beginning of its bytes gives it, and its byte-order mark (empty for 8-bit text).
+struct ProfileMark {
+    ProfileEncoding encoding;
+    std::string_view bytes;
+};
+ProfileMark profileMarkOf(std::string_view start);
+
+// The UTF-16 units of the bytes; a trailing odd byte is no unit.
+std::u16string utf16UnitsOf(std::string_view bytes, bool bigEndian);
+
 // The text the profile rules work on: an 8-bit file as it is, a marked one in UTF-8 without its mark.
 std::string decodedProfileText(std::string_view bytes);
 

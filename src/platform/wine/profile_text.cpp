@@ -3,7 +3,6 @@
 #include "platform/profile_entry.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace kvl::platform {
 
@@ -43,18 +42,11 @@ struct Line {
     std::size_t next;
 };
 
-// Lines end in CR LF, LF or a lone CR, as Windows reads them.
-std::vector<Line> splitLines(std::string_view text) {
-    std::vector<Line> lines;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const auto end = std::min(text.find_first_of(kLineEnd, begin), text.size());
-        const bool crLf = text.substr(end).starts_with(kLineEnd);
-        const std::size_t next = std::min(end + (crLf ? 2 : 1), text.size());
-        lines.push_back({begin, end, next});
-        begin = next;
-    }
-    return lines;
+// Lines end in CR LF, LF or a lone CR, as Windows reads them. The line that begins at `begin`.
+Line lineAt(std::string_view text, std::size_t begin) {
+    const auto end = std::min(text.find_first_of(kLineEnd, begin), text.size());
+    const bool crLf = text.substr(end).starts_with(kLineEnd);
+    return {begin, end, std::min(end + (crLf ? 2 : 1), text.size())};
 }
 
 // A section header's name, or nullopt for any other line.
@@ -71,11 +63,11 @@ std::optional<std::string_view> sectionName(std::string_view content) {
 // The part of a key line before its "=" (the whole line when it has none).
 std::string_view keyPart(std::string_view content) { return content.substr(0, content.find('=')); }
 
-// A text parsed once: where the first section of a name begins and ends, and where its first key is.
+// A text parsed once, line by line: where the first section of a name begins and ends, and where its
+// first key is.
 class ProfileLayout {
 public:
-    ProfileLayout(std::string_view text, std::string_view section, std::string_view key)
-        : text_(text), lines_(splitLines(text)) {
+    ProfileLayout(std::string_view text, std::string_view section, std::string_view key) : text_(text) {
         findSection(trimmed(section));
         if (bodyBegin_)
             findKey(trimmed(key));
@@ -94,31 +86,34 @@ private:
             bodyBegin_ = 0;
             return;
         }
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            const auto name = sectionName(content(lines_[i]));
+        for (std::size_t begin = 0; begin < text_.size();) {
+            const Line line = lineAt(text_, begin);
+            const auto name = sectionName(content(line));
             if (name && sameName(*name, section)) {
-                bodyBegin_ = i + 1;
-                lastFilled_ = lines_[i];
+                bodyBegin_ = line.next;
+                lastFilled_ = line;
                 return;
             }
+            begin = line.next;
         }
     }
 
     void findKey(std::string_view key) {
-        for (std::size_t i = *bodyBegin_; i < lines_.size(); ++i) {
-            const auto line = content(lines_[i]);
-            if (sectionName(line))
+        for (std::size_t begin = *bodyBegin_; begin < text_.size();) {
+            const Line line = lineAt(text_, begin);
+            begin = line.next;
+            const auto text = content(line);
+            if (sectionName(text))
                 return;
-            if (trimmed(line).empty())
+            if (trimmed(text).empty())
                 continue;
-            lastFilled_ = lines_[i];
-            if (!keyLine_ && sameName(trimmed(keyPart(line)), key))
-                keyLine_ = lines_[i];
+            lastFilled_ = line;
+            if (!keyLine_ && sameName(trimmed(keyPart(text)), key))
+                keyLine_ = line;
         }
     }
 
     std::string_view text_;
-    std::vector<Line> lines_;
     std::optional<std::size_t> bodyBegin_;
     std::optional<Line> keyLine_;
     std::optional<Line> lastFilled_;
@@ -148,25 +143,6 @@ std::string profileDefault(std::string_view defaultValue) {
     const std::size_t kept =
         end == std::string_view::npos ? std::min<std::size_t>(defaultValue.size(), 1) : end + 1;
     return returnedProfileValue(defaultValue.substr(0, kept));
-}
-
-std::optional<std::string_view> findProfileValue(std::string_view text, std::string_view section,
-                                                 std::string_view key) {
-    const ProfileLayout layout(text, section, key);
-    const auto line = layout.keyLine();
-    if (!line)
-        return std::nullopt;
-    const auto content = layout.content(*line);
-    const auto equals = content.find('=');
-    if (equals == std::string_view::npos)
-        return std::nullopt; // a name without "=" has no value
-    return beforeNul(trimmed(content.substr(equals + 1)));
-}
-
-std::optional<std::string> lookupProfileValue(std::string_view text, std::string_view section,
-                                              std::string_view key) {
-    const auto value = findProfileValue(text, section, key);
-    return value ? std::optional(returnedProfileValue(*value)) : std::nullopt;
 }
 
 std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,

@@ -1,17 +1,20 @@
 #include "platform/registry.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "platform/system.h"
+#include "platform/windows_error_codes.h"
 #include "platform/wine/hive_edit.h"
 #include "platform/wine/hive_file.h"
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
 #include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
+#include "platform/wine/windows_error.h"
 #include "platform/wine/wine_server.h"
 
 namespace kvl::platform {
@@ -50,6 +53,24 @@ std::string ansiText(const ValueData &data) {
     return utf16ToCp1252(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
+[[noreturn]] void failDiskFull(const std::string &hivePath) {
+    const std::string path = utf8ToCp1252(hivePath);
+    throw TranslatedError(TranslatedError::Reason::DiskFull, path,
+                          "Unable to write to " + path + ". There is not enough space on the disk");
+}
+
+TranslatedError unwritableHive(const std::string &hivePath) {
+    const std::string path = utf8ToCp1252(hivePath);
+    return TranslatedError(TranslatedError::Reason::UnwritableHive, path,
+                           "The registry file " + path + " cannot be written, so nothing was applied");
+}
+
+std::vector<KeySpan> sectionsOf(const HiveScan &scan) {
+    std::vector<KeySpan> sections{*scan.key};
+    sections.insert(sections.end(), scan.repeats.begin(), scan.repeats.end());
+    return sections;
+}
+
 [[noreturn]] void failUnreachable(const std::string &prefix) {
     throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix),
                           "Wine is running in " + utf8ToCp1252(prefix) +
@@ -65,7 +86,7 @@ struct Registry::Impl {
     std::u16string keyPath;
     Access access = Access::Read;
     FileContent hive;
-    KeySpan key;
+    std::vector<KeySpan> sections; // of the key, in the order of the text
     // The key's values as the running server gave them; the hive is then not read.
     std::optional<std::vector<NamedValue>> served;
     std::optional<pid_t> servedBy;
@@ -84,19 +105,15 @@ struct Registry::Impl {
                                             [&](const NamedValue &v) { return sameName(v.name, wanted); });
             return value == served->end() ? std::nullopt : std::optional(value->data);
         }
-        // Only the value asked for is decoded: a key may hold a value of many megabytes.
+        // Only the value asked for is decoded: a key may hold a value of many megabytes. Wine reads the key's
+        // sections in turn, and of two lines of one name the later wins.
         const std::string_view text = hive.text();
-        for (std::size_t pos = key.body; pos < key.end; pos = text.find('\n', pos) + 1) {
-            if (text[pos] != '"' && text[pos] != '@')
-                continue;
-            std::u16string valueName;
-            parseValueName(text, pos, &valueName);
-            if (!sameName(valueName, wanted))
-                continue;
-            ValueData data;
-            parseValueLine(text, pos, nullptr, &data);
-            return data;
-        }
+        for (auto section = sections.rbegin(); section != sections.rend(); ++section)
+            if (const auto line = lastValueLine(text, *section, wanted)) {
+                ValueData data;
+                parseValueLine(text, *line, nullptr, &data);
+                return data;
+            }
         return std::nullopt;
     }
 
@@ -118,7 +135,10 @@ struct Registry::Impl {
     void commit() {
         const std::vector<pid_t> servers = prefixServers(prefix);
         if (servers.empty()) {
-            if (!commitToHive())
+            const int error = commitToHive();
+            if (error != 0 && windowsErrorCode(error) == kErrorDiskFull)
+                failDiskFull(hivePath);
+            if (error != 0)
                 fail("Failed to set data for ", pending.front().name);
             return;
         }
@@ -138,24 +158,44 @@ struct Registry::Impl {
     }
 
     // The hive may have been replaced since the key was opened (wineserver saves it now and then), or
-    // not been read at all: the values go into the hive as it is now.
-    bool commitToHive() {
+    // not been read at all: the values go into the hive as it is now. 0, or the errno of the failure.
+    int commitToHive() {
         if (fileStamp(hivePath) != hive.stamp) {
             auto current = readHiveFile(hivePath);
             if (!current)
-                return false;
+                return EIO;
             const HiveScan scan = scanHive(current->text(), keyPath);
             if (!scan.valid || !scan.key)
-                return false;
+                return EIO;
             hive = std::move(*current);
-            key = *scan.key;
+            sections = sectionsOf(scan);
         }
-        std::vector<ValueEdit> edits;
-        for (const PendingValue &value : pending)
-            edits.push_back(value.edit);
+        // Each value goes where Wine will read it last: the section of its last line, a new one into the
+        // last section.
+        std::vector<std::vector<ValueEdit>> edits(sections.size());
         const std::string_view text = hive.text();
-        const std::string section = editSection(text, key, keyPath, edits, std::chrono::system_clock::now());
-        return replaceFile(hivePath, {text.substr(0, key.header), section, text.substr(key.end)});
+        for (const PendingValue &value : pending) {
+            std::size_t index = sections.size() - 1;
+            while (index > 0 && !lastValueLine(text, sections[index], value.edit.name))
+                --index;
+            if (!lastValueLine(text, sections[index], value.edit.name))
+                index = sections.size() - 1;
+            edits[index].push_back(value.edit);
+        }
+        const auto now = std::chrono::system_clock::now();
+        std::vector<std::string> edited(sections.size());
+        std::vector<std::string_view> pieces;
+        std::size_t copied = 0;
+        for (std::size_t i = 0; i < sections.size(); ++i) {
+            if (edits[i].empty())
+                continue;
+            edited[i] = editSection(text, sections[i], keyPath, edits[i], now);
+            pieces.push_back(text.substr(copied, sections[i].header - copied));
+            pieces.push_back(edited[i]);
+            copied = sections[i].end;
+        }
+        pieces.push_back(text.substr(copied));
+        return replaceFile(hivePath, pieces);
     }
 };
 
@@ -169,8 +209,9 @@ Registry::~Registry() {
     }
 }
 
-bool Registry::openKey(RootKey root, const std::string &path, Access access, View) {
+bool Registry::openKey(RootKey root, const std::string &path, Access access, View view) {
     closeKey();
+    unwritableStore_.reset();
     const std::string relative = path.starts_with('\\') ? path.substr(1) : path;
     if (relative.empty())
         return false;
@@ -188,8 +229,12 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     case FileKind::Regular:
         break;
     }
-    if (access == Access::AllAccess && !mayReplace(impl->hivePath))
+    if (access == Access::AllAccess && !mayReplace(impl->hivePath)) {
+        // Wine would grant the access; only the file refuses, and Apply must not pass over that in silence.
+        if (Registry reader; reader.openKey(root, path, Access::Read, view))
+            unwritableStore_ = unwritableHive(impl->hivePath);
         return false;
+    }
     // A running server holds newer values than the hive files; only when it cannot be asked are the files
     // read, and the values may then be outdated.
     const std::vector<pid_t> servers = prefixServers(impl->prefix);
@@ -212,7 +257,7 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     if (!scan.key)
         return false;
     impl->hive = std::move(*hive);
-    impl->key = *scan.key;
+    impl->sections = sectionsOf(scan);
     impl_ = std::move(impl);
     return true;
 }

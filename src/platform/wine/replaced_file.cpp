@@ -67,16 +67,17 @@ bool folderTakesNewFiles(const std::string &folder) {
 
 bool mayBeReplaced(const std::string &target) {
     const auto file = writeTarget(target);
-    return file && replaceRefusal(*file) == 0;
+    return file && replaceRefusal(file->path) == 0;
 }
 
 ReplacedFile::ReplacedFile(const std::string &target, WriteCall writeCall) : writeCall_(writeCall) {
-    const auto file = writeTarget(target);
+    auto file = writeTarget(target);
     if (!file) {
         fail(errno);
         return;
     }
-    target_ = *file;
+    targetFolder_ = std::move(file->folder);
+    target_ = std::move(file->path);
     if (!std::filesystem::path(target_).has_filename()) {
         fail(ENOENT); // a name that cannot become a file
         return;

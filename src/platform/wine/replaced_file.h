@@ -14,8 +14,8 @@ namespace kvl::platform {
 // content: the bytes are written beside the target and renamed over it only by commit(), with the
 // target's mode, owner and access list; where the owner cannot be kept, commit() writes the target in
 // place instead, just as safely (in_place_write.h). A symbolic link stays a link: the file it points at is
-// replaced, unless the link's owner does not own that file. A write-protected target or folder refuses
-// as Windows refuses it, although a rename would get past it. A new write first removes what killed
+// replaced, unless a link on the way breaks the rule of link_target.h. A write-protected target or folder
+// refuses as Windows refuses it, although a rename would get past it. A new write first removes what killed
 // writes of the same target left behind.
 // Each step returns false at the first failure; error() is then its errno, and the target is as it was.
 class ReplacedFile {
@@ -33,6 +33,7 @@ public:
 
 private:
     bool fail(int error);
+    FileDescriptor targetFolder_{-1}; // held open, so that the checked folder is the one written
     std::string target_;
     std::string temporary_;
     WriteCall writeCall_;

@@ -168,5 +168,25 @@ TEST_F(WinePeer, OneWriteChangesOnlyItsLineAndTheKeysTimes) {
     EXPECT_NE(after.find("\"Dw\"=dword:0000004d\n"), std::string::npos);
 }
 
+// Values twice in the key, as an edit by hand leaves them: what we write is what Wine reads afterwards.
+TEST_F(WinePeer, WineReadsWhatWeWroteOverDuplicates) {
+    const std::string userReg = prefix_->path() + "/user.reg";
+    TempPrefix::writeFile(userReg,
+                          hive("user.reg") + "\n[Software\\\\KvlPeer] 1733700000\n" +
+                              "\"Dw\"=dword:00000007\n\"Twice\"=dword:00000005\n\"Twice\"=dword:00000006\n");
+    {
+        Registry registry;
+        ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, "\\" + kKey, Access::AllAccess, View::Default));
+        EXPECT_EQ(registry.readInteger("Dw"), 7);
+        EXPECT_EQ(registry.readInteger("Twice"), 6);
+        registry.writeInteger("Dw", 42);
+        registry.writeInteger("Twice", 43);
+    }
+    ASSERT_TRUE(wine("wine reg query 'HKCU\\Software\\KvlPeer'"));
+    const std::string answer = prefix_->output();
+    EXPECT_NE(answer.find("Dw    REG_DWORD    0x2a"), std::string::npos) << answer;
+    EXPECT_NE(answer.find("Twice    REG_DWORD    0x2b"), std::string::npos) << answer;
+}
+
 } // namespace
 } // namespace kvl::platform
