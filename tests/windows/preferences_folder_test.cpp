@@ -69,7 +69,7 @@ TEST(PreferencesFolderOnWindows, TheExitMakesTheRoamingFolderAndWritesThere) {
     kvl::app::createWindows(ProgramLocations::of(kReadOnlyFolder, preferencesFolderFor(kReadOnlyFolder)));
     kvl::app::state().preferences.closeConfirmOn = 0;
     Form1->BCloseClick();
-    EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('|')).toStdString();
     const std::string settings = kvl::test::readFile(roaming + "\\" + kOwnFolder + "settings.ini");
     EXPECT_TRUE(settings.starts_with("[User]\r\nLanguage=ENG\r\nLastSaveDir=\"C:\\")) << settings;
     kvl::app::destroyWindows();

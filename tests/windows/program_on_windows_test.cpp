@@ -95,12 +95,12 @@ TEST_F(MainWindowOnWindows, AStandardUserSeesThePageAndAppliesTheirOwnValues) {
     Form1->show();
     EXPECT_TRUE(Form1->settingsPageSelected());
     EXPECT_EQ(Form1->installDirectory() + "\\", host.folder());
-    auto *maxObj = Form1->findChild<QLineEdit *>("EMaxObj17");
-    EXPECT_EQ(maxObj->text(), "1500");
-    maxObj->setText("2222");
-    Form1->findChild<QAbstractButton *>("BApply17")->click();
+    auto *maxObj = Form1->findChild<QLineEdit *>(QStringLiteral("EMaxObj17"));
+    EXPECT_EQ(maxObj->text(), QStringLiteral("1500"));
+    maxObj->setText(QStringLiteral("2222"));
+    Form1->findChild<QAbstractButton *>(QStringLiteral("BApply17"))->click();
     kvl::platform::useRegistryOpen(real);
-    EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(WindowsHost::userValue("MaxObj").bytes, std::string("\xae\x08\0\0", 4));
 }
 
