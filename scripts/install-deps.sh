@@ -20,6 +20,9 @@ fi
 if [ "${1:-test}" = test ]; then
     # The Windows build: the cross compilers, wine to run it, and what builds Qt from Debian's source.
     packages+=(g++-mingw-w64-x86-64 wine wine64 ninja-build xz-utils)
+    # The Windows installer package and its signature: wixl builds it, msitools reads it back in the
+    # tests, osslsigncode signs and verifies, openssl makes the tests' throw-away certificate.
+    packages+=(wixl msitools osslsigncode openssl)
     # Debian's validators of the installed desktop entry and AppStream metadata; rsvg-convert redraws
     # the menu icons (scripts/render-icons.sh).
     packages+=(desktop-file-utils appstream librsvg2-bin)

@@ -40,10 +40,12 @@ ProgramLocations ProgramLocations::of(const std::string &executableFolder,
                                       const std::string &preferencesFolder) {
     // A program whose settings cannot live beside it is an installed one: its folder is no place for
     // the user's exports, their home folder is.
-    const std::string exportFolder = preferencesFolder == executableFolder
-                                         ? executableFolder
-                                         : QDir::homePath().toLocal8Bit().toStdString() + "/";
-    return {kvl::prefs::preferencesFilePath(preferencesFolder), executableFolder, exportFolder};
+    const std::string exportFolder =
+        preferencesFolder == executableFolder
+            ? executableFolder
+            : QDir::toNativeSeparators(QDir::homePath() + QLatin1Char('/')).toLocal8Bit().toStdString();
+    return {preferencesFolder, kvl::prefs::preferencesFilePath(preferencesFolder), executableFolder,
+            exportFolder};
 }
 
 TForm1::TForm1(ProgramLocations locations, QWidget *parent)
@@ -175,6 +177,7 @@ void TForm1::BCloseClick() {
         if (!state.exitConfirmed)
             return;
     }
+    kvl::platform::makeFolders(locations_.preferencesFolder);
     kvl::prefs::writeEditorPreferences(state.preferences, locations_.preferencesFile);
     close();
 }

@@ -33,6 +33,7 @@ class BackgroundOperation;
 
 // Where the program finds its own files; tests point it at a scratch folder.
 struct ProgramLocations {
+    std::string preferencesFolder; // made by the first write when missing
     std::string preferencesFile;   // settings.ini
     std::string executableFolder;  // ends in the platform's separator
     std::string firstExportFolder; // the export dialog's folder until settings.ini names one

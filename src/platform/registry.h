@@ -25,7 +25,8 @@ public:
     Registry &operator=(const Registry &) = delete;
 
     // A leading backslash of the path is dropped. The opened key replaces any key open before.
-    // Returns false when the key does not exist or the requested access cannot be granted; raises
+    // Returns false when the key does not exist or the requested access cannot be granted (Windows:
+    // a key that refuses full access for want of rights opens for reading, and writes to it fail); raises
     // kvl::TranslatedError (BrokenHive) when the store that would hold it is there but cannot be read.
     bool openKey(RootKey root, const std::string &path, Access access, View view);
     void closeKey();

@@ -12,11 +12,16 @@ namespace kvl::platform {
 // The running executable's folder, ending in the platform's separator ('\' on Windows, '/' on Linux).
 std::string executableFolder();
 
-// The folder of the editor's own "settings.ini", ending in the platform's separator. Windows: the
-// executable's folder. Linux: the same where the user may make files there (a portable copy), else the
-// user's configuration folder, $XDG_CONFIG_HOME/kvl-settings-editor/ (~/.config/... by default), made
-// when missing so that the close flow can write the file there.
+// The folder of the editor's own "settings.ini", ending in the platform's separator: the executable's
+// folder where the user may make files there (a portable copy), else the user's own folder for it.
+// Windows: %APPDATA%\KVL-17+ Settings Editor\ (the shell's folder for it when %APPDATA% is unset),
+// made by the first write. Linux: $XDG_CONFIG_HOME/kvl-settings-editor/ (~/.config/... by default),
+// made at once.
 std::string preferencesFolder();
+
+// Makes a folder and its missing parents (on Linux for the user alone); existing ones stay as they
+// are. A folder that cannot be made shows when a file in it is written.
+void makeFolders(const std::string &folder);
 
 // Whether a regular file exists at a path.
 bool fileExists(const FilePath &file);

@@ -18,7 +18,12 @@ public:
 
 private:
     void set(const std::optional<std::string> &value) {
+#ifdef _WIN32
+        // An empty value removes the variable from the process's environment and the runtime's alike.
+        _putenv_s(name_, value ? value->c_str() : "");
+#else
         value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_);
+#endif
     }
     const char *name_;
     std::optional<std::string> old_;

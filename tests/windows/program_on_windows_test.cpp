@@ -10,6 +10,7 @@
 #include "app/program_state.h"
 #include "app/windows.h"
 #include "platform/system.h"
+#include "platform/win32/registry_open.h"
 #include "prefs/editor_preferences.h"
 #include "widgets/message_box.h"
 #include "windows_host.h"
@@ -76,6 +77,30 @@ TEST_F(MainWindowOnWindows, ShowsTheRegistryAndAppliesWhatTheUserChanges) {
     Form1->findChild<QAbstractButton *>("BApply17")->click();
     EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
     EXPECT_EQ(WindowsHost::userValue("CtrlWindow").bytes, std::string("\0\0\0\0", 4));
+    EXPECT_EQ(WindowsHost::userValue("MaxObj").bytes, std::string("\xae\x08\0\0", 4));
+}
+
+// Keys under HKEY_LOCAL_MACHINE as a standard user finds them on Windows: readable, not writable.
+LONG WINAPI asStandardUser(HKEY root, LPCSTR path, DWORD options, REGSAM rights, PHKEY key) {
+    if (root == HKEY_LOCAL_MACHINE && (rights & ~(KEY_READ | KEY_WOW64_64KEY)) != 0)
+        return ERROR_ACCESS_DENIED;
+    return RegOpenKeyExA(root, path, options, rights, key);
+}
+
+TEST_F(MainWindowOnWindows, AStandardUserSeesThePageAndAppliesTheirOwnValues) {
+    host.installComplete();
+    host.setUserInteger("MaxObj", 1500);
+    const auto real = kvl::platform::useRegistryOpen(&asStandardUser);
+    kvl::app::createWindows(ProgramLocations::of(host.folder(), host.folder()));
+    Form1->show();
+    EXPECT_TRUE(Form1->settingsPageSelected());
+    EXPECT_EQ(Form1->installDirectory() + "\\", host.folder());
+    auto *maxObj = Form1->findChild<QLineEdit *>(QStringLiteral("EMaxObj17"));
+    EXPECT_EQ(maxObj->text(), QStringLiteral("1500"));
+    maxObj->setText(QStringLiteral("2222"));
+    Form1->findChild<QAbstractButton *>(QStringLiteral("BApply17"))->click();
+    kvl::platform::useRegistryOpen(real);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(WindowsHost::userValue("MaxObj").bytes, std::string("\xae\x08\0\0", 4));
 }
 

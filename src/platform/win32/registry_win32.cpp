@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/error.h"
+#include "platform/win32/registry_open.h"
 
 namespace kvl::platform {
 
@@ -16,7 +19,13 @@ HKEY rootHandle(RootKey root) {
     return root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
+RegistryOpen registryOpen = &RegOpenKeyExA;
+
 } // namespace
+
+RegistryOpen useRegistryOpen(RegistryOpen open) {
+    return std::exchange(registryOpen, open ? open : &RegOpenKeyExA);
+}
 
 struct Registry::Impl {
     HKEY key = nullptr;
@@ -29,11 +38,16 @@ Registry::~Registry() { closeKey(); }
 bool Registry::openKey(RootKey root, const std::string &path, Access access, View view) {
     closeKey();
     const std::string relative = path.starts_with('\\') ? path.substr(1) : path;
-    REGSAM rights = access == Access::AllAccess ? KEY_ALL_ACCESS : KEY_READ;
-    if (view == View::View64)
-        rights |= KEY_WOW64_64KEY;
+    const REGSAM viewFlag = view == View::View64 ? KEY_WOW64_64KEY : 0;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(rootHandle(root), relative.c_str(), 0, rights, &key) != ERROR_SUCCESS)
+    LONG result = registryOpen(rootHandle(root), relative.c_str(), 0,
+                               (access == Access::AllAccess ? KEY_ALL_ACCESS : KEY_READ) | viewFlag, &key);
+    // The host's installer gives standard users, and administrators running without elevation, read
+    // access only to its key under HKEY_LOCAL_MACHINE. The program never writes that key, so reading
+    // serves; a write to a key opened this way fails as Windows refuses it.
+    if (result == ERROR_ACCESS_DENIED && access == Access::AllAccess)
+        result = registryOpen(rootHandle(root), relative.c_str(), 0, KEY_READ | viewFlag, &key);
+    if (result != ERROR_SUCCESS)
         return false;
     impl_->key = key;
     return true;

@@ -15,9 +15,6 @@ std::string executableFolder() {
     return executable.substr(0, executable.find_last_of('\\') + 1);
 }
 
-// A portable program on Windows: its settings travel with it.
-std::string preferencesFolder() { return executableFolder(); }
-
 bool fileExists(const FilePath &file) {
     const DWORD attributes = GetFileAttributesA(file.text.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -19,17 +19,16 @@ std::string userConfigFolder() {
     return std::string(home ? home : "") + "/.config";
 }
 
-// Folders made here are the user's alone, as the XDG rules ask of the configuration folder; existing
-// ones keep their mode. A folder that cannot be made shows later, when the write names the file.
-void makeFolders(const std::filesystem::path &folder) {
+} // namespace
+
+// Folders made here are the user's alone, as the XDG rules ask of the configuration folder.
+void makeFolders(const std::string &folder) {
     std::filesystem::path partial;
-    for (const auto &component : folder) {
+    for (const auto &component : std::filesystem::path(folder)) {
         partial /= component;
         ::mkdir(partial.c_str(), 0700);
     }
 }
-
-} // namespace
 
 std::string preferencesFolderFor(const std::string &executableFolder) {
     // An installed program's folder (/usr/bin) is not the user's to write.
