@@ -64,7 +64,8 @@ int Application::run() {
     if (command.exitCode)
         return *command.exitCode;
 
-    StartPrefix start;
+    // Windows has one registry, the system's own: nothing to find or choose.
+    StartPrefix start{StartPrefix::Kind::Open, {}, {}};
     if (!kvl::platform::winePrefix().empty()) {
         const auto named = namedPrefix(command);
         start = decideStartPrefix(

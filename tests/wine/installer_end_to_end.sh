@@ -28,9 +28,12 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-installer-XXXXXX")
 # shellcheck source=../desktop/desktop_session.sh
 . "$(dirname "$0")/../desktop/desktop_session.sh"
 read_only=
+# Wine's programs first: a folder they hold open cannot be unmounted, and a mount left behind keeps the
+# prefix from being removed.
 finish() {
-    [ -z "$read_only" ] || umount "$read_only" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    [ -z "$read_only" ] || umount "$read_only" 2>/dev/null || umount -l "$read_only" 2>/dev/null || true
     cleanup
 }
 trap finish EXIT
