@@ -10,9 +10,9 @@
 namespace kvl::app {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
-    setApplicationName(kvl::i18n::kApplicationTitle);
+    setApplicationName(QString::fromUtf8(kvl::i18n::kApplicationTitle));
     // The name of the installed desktop entry: desktops show its icon for the program's windows.
-    setDesktopFileName("org.example.KvlSettingsEditor");
+    setDesktopFileName(QStringLiteral("org.example.KvlSettingsEditor"));
 }
 
 Application::~Application() { destroyWindows(); }

@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // Reading follows the link as any read does; only writing through it is refused.
                     HostileFile{"LinkToOtherUsersFile", makeLinkToOtherUsersFile, false, "theirs", true},
                     HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 } // namespace
 } // namespace kvl::platform

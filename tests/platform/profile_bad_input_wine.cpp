@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
                                          BadFile{"ManyEmptyLines", std::string(1 << 20, '\n')},
                                          BadFile{"RandomBytes", randomBytes(7, 1 << 16)},
                                          BadFile{"RandomAfterSection", "[A]\r\n" + randomBytes(8, 1 << 16)}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &instance) { return std::string(instance.param.name); });
 
 // Written back in the byte order it had, every other unit as it was; a file that would not come back
 // unit for unit (a lone surrogate, an odd byte) is left alone.
@@ -75,8 +75,8 @@ TEST(ProfileUtf16File, WrittenBackInItsOwnEncodingOrNotAtAll) {
                                                                             "2",
                                                                             2));
 
-    for (const std::string unfaithful : {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8", 20),
-                                         std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x", 19)}) {
+    for (const std::string &unfaithful : {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8", 20),
+                                          std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x", 19)}) {
         TempPrefix::writeFile(native, unfaithful);
         EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
         EXPECT_EQ(TempPrefix::readFile(native), unfaithful);
