@@ -11,7 +11,7 @@
 
 namespace fs = std::filesystem;
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 namespace {
 
 using test::FakeServer;
@@ -84,4 +84,4 @@ TEST_F(PrefixServers, DebiansNameFileNamesOneFolderOfTmpOnly) {
 }
 
 } // namespace
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -109,4 +109,4 @@ bool replaceFile(const std::string &path, const std::vector<std::string_view> &p
     return file.commit();
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

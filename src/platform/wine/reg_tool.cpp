@@ -11,7 +11,7 @@
 
 extern char **environ;
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -74,4 +74,4 @@ bool runWineReg(const std::string &prefix, const std::vector<std::string> &argum
     return error == 0 && succeeded(child);
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

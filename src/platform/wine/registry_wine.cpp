@@ -5,18 +5,16 @@
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
-#include "platform/system.h"
 #include "platform/wine/hive_edit.h"
 #include "platform/wine/hive_file.h"
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
 #include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
+#include "platform/wine/wine_prefix.h"
 #include "platform/wine/wine_server.h"
 
 namespace kvl::platform {
-
-using namespace wine;
 
 namespace {
 
@@ -40,9 +38,7 @@ std::size_t ansiSize(const ValueData &data) {
 // A hive that is there but cannot be read or parsed would otherwise look like a missing key, and Apply
 // would skip its values without a word.
 [[noreturn]] void failBrokenHive(const std::string &hivePath) {
-    const std::string path = utf8ToCp1252(hivePath);
-    throw TranslatedError(TranslatedError::Reason::BrokenHive, path,
-                          "The registry file " + path + " is damaged or cannot be read");
+    throw TranslatedError(TranslatedError::Reason::BrokenHive, utf8ToCp1252(hivePath));
 }
 
 std::string ansiText(const ValueData &data) {
@@ -51,9 +47,7 @@ std::string ansiText(const ValueData &data) {
 }
 
 [[noreturn]] void failUnreachable(const std::string &prefix) {
-    throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix),
-                          "Wine is running in " + utf8ToCp1252(prefix) +
-                              " and cannot be reached; nothing was applied");
+    throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::vector<pid_t> prefixServers(const std::string &prefix, const std::string &t
     return servers;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

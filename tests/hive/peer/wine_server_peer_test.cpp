@@ -44,7 +44,7 @@ protected:
     static bool shell(const std::string &command) { return prefix_->run(command); }
     static bool serversUntil(bool running) {
         for (int i = 0; i < 400; ++i) {
-            if (wine::prefixServers(prefix_->path()).empty() != running)
+            if (prefixServers(prefix_->path()).empty() != running)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -129,7 +129,7 @@ TEST_F(WineServerPeer, AFolderLeftByAnEndedServerCountsAsNone) {
     apply(1500, "direct");
     EXPECT_NE(userReg().find("\"MaxObj\"=dword:000005dc\n"), std::string::npos)
         << "written to the hive at once";
-    EXPECT_TRUE(wine::prefixServers(prefix_->path()).empty()) << "no Wine started";
+    EXPECT_TRUE(prefixServers(prefix_->path()).empty()) << "no Wine started";
 }
 
 } // namespace
