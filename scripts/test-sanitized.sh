@@ -11,6 +11,6 @@ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-
     -DKVL_SANITIZE=address,undefined -DKVL_WERROR=ON >/dev/null
 cmake --build build/sanitize -j"$(nproc)"
 cd build/sanitize
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --output-on-failure --timeout 900 -LE "windows|fuzz" "$@"
