@@ -14,3 +14,4 @@ cd build/sanitize
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --output-on-failure --timeout 900 -LE "windows|fuzz" "$@"
+echo "Sanitizers (address, undefined): no findings"
