@@ -2,7 +2,7 @@
 # warnings reviewers look for. Warnings stop the build with KVL_WERROR (on in run-tests.sh and CI); it
 # stays off by default so that a newer compiler's new warnings do not break a build of the package.
 option(KVL_WERROR "Treat compiler warnings as errors" OFF)
-# Sanitizers for the native build and its tests, e.g. address,undefined (scripts/sanitize.sh).
+# Sanitizers for the native build and its tests, e.g. address,undefined (scripts/test-sanitized.sh).
 set(KVL_SANITIZE "" CACHE STRING "Sanitizers to build with, e.g. address,undefined")
 
 add_library(kvl_compile_settings INTERFACE)
