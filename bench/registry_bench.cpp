@@ -132,7 +132,7 @@ void compareWithServer(const std::string &prefix) {
     const double directApply = medianOfRounds(applyEightValues);
     const double directLoad = medianOfRounds(load);
     wine(prefix, "wineserver -p");
-    while (kvl::platform::wine::prefixServers(prefix).empty())
+    while (kvl::platform::prefixServers(prefix).empty())
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const double servedApply = medianOfRounds(applyEightValues);
     const double servedLoad = medianOfRounds(load);

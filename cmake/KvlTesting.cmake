@@ -27,7 +27,7 @@ endfunction()
 if(WIN32)
     # Debian's googletest sources, built by the cross compiler.
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
     # Newer googletest sources define these names themselves.
     if(NOT TARGET GTest::gtest)
         add_library(GTest::gtest ALIAS gtest)

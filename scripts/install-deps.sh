@@ -6,7 +6,7 @@ set -euo pipefail
 # Usage: install-deps.sh run|package|test. "run" is what building and starting the editor needs (the
 # build configures the tests too, hence GoogleTest; Xvfb gives a display where there is none); "package"
 # adds what makes its Debian package; "test" adds that too, the validators of the installed files, the
-# Windows cross build and wine, clang's libFuzzer, and a window manager with the X tools that drive
+# Windows cross build and wine, clang's libFuzzer and clang-tidy, and a window manager with the X tools that drive
 # the program from outside.
 packages=(
     cmake g++ make pkg-config
@@ -29,8 +29,8 @@ if [ "${1:-test}" = test ]; then
     # The program as a user sees it: openbox frames its windows, xdotool and the X utilities drive and
     # measure them, ImageMagick takes and compares pictures of them.
     packages+=(openbox xdotool x11-utils imagemagick)
-    # The fuzz targets: clang with libFuzzer and the sanitizers.
-    packages+=(clang-14 libclang-rt-14-dev)
+    # The fuzz targets: clang with libFuzzer and the sanitizers; clang-tidy checks the sources in CI.
+    packages+=(clang-14 libclang-rt-14-dev clang-tidy-14)
 fi
 
 missing=()

@@ -9,7 +9,7 @@
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
 
-using namespace kvl::platform::wine;
+using namespace kvl::platform;
 using namespace std::string_literals;
 
 namespace {

@@ -19,7 +19,7 @@
 namespace {
 void makeTitleLabel(QWidget *parent) {
     auto *title = kvl::app::place(new TShadowLabel(parent), "ShadowLabel5", QRect(66, 18, 439, 52));
-    title->setText(kvl::i18n::kApplicationTitle);
+    title->setText(QString::fromUtf8(kvl::i18n::kApplicationTitle));
 }
 } // namespace
 
@@ -44,7 +44,7 @@ void TAbout::buildSettingsGroup() {
     logo->setScaledContents(true);
     makeTitleLabel(group);
     makeLabel(group, "LAbout1", {8, 92});
-    makeLabel(group, "LVersion", {48, 92}, kvl::i18n::kVersion);
+    makeLabel(group, "LVersion", {48, 92}, QString::fromUtf8(kvl::i18n::kVersion));
     makeLabel(group, "LAbout2", {8, 108});
     makeLabel(group, "LAbout3", {8, 132});
     auto *versions = place(new QLabel(group), "LABout4", QRect(296, 136, 289, 13));
@@ -53,9 +53,9 @@ void TAbout::buildSettingsGroup() {
     hostLogo->setPixmap(kvl::widgets::artwork("host_logo"));
     makeLabel(group, "LAbout5", {8, 196});
     LWeb = place(new TLinkLabel(group), "LWeb", QRect(243, 196, 80, 13));
-    LWeb->setText("Model website");
+    LWeb->setText(QStringLiteral("Model website"));
     LWeb->setAlignment(Qt::AlignRight);
-    LWeb->setUrl(kvl::i18n::kWebAddress);
+    LWeb->setUrl(QString::fromUtf8(kvl::i18n::kWebAddress));
     LWeb->hide();
     auto *banner = place(new ClickablePicture(group), "Image5", QRect(8, 215, 300, 58));
     banner->setPixmap(kvl::widgets::artwork("web_banner"));

@@ -50,9 +50,10 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
 }
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
-    setApplicationName(kvl::i18n::kApplicationTitle);
-    // The name of the installed desktop entry: desktops show its icon for the program's windows.
-    setDesktopFileName("org.example.KvlSettingsEditor");
+    setApplicationName(QString::fromUtf8(kvl::i18n::kApplicationTitle));
+    // The name of the installed desktop entry: desktops show its icon for the program's windows. Kept as
+    // 8-bit text, which the install test finds in the executable.
+    setDesktopFileName(QLatin1String("org.example.KvlSettingsEditor"));
 }
 
 Application::~Application() { destroyWindows(); }

@@ -48,14 +48,14 @@ void useFormFont(QWidget &window) {
     const QStringList installed = QFontDatabase::families();
     QFont font;
     for (const char *family : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Liberation Sans"})
-        if (installed.contains(family)) {
-            font.setFamily(family);
+        if (installed.contains(QLatin1String(family))) {
+            font.setFamily(QLatin1String(family));
             break;
         }
     font.setPixelSize(11);
     // The stand-ins run about a tenth wider than the bitmap font the layout was drawn for; without this
     // the longer German captions run into their neighbours.
-    if (!font.family().contains("Sans Serif"))
+    if (!font.family().contains(QLatin1String("Sans Serif")))
         font.setStretch(90);
     // Every form uses this font. Set for the whole program too: a widget created while a theme's style
     // sheet is active takes its font from the program, not from its window.

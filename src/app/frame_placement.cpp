@@ -54,7 +54,7 @@ private:
 
 void placeByFrame(QWidget &window, std::function<void()> place) {
     auto *placement = static_cast<FramePlacement *>(
-        window.findChild<QObject *>(FramePlacement::kName, Qt::FindDirectChildrenOnly));
+        window.findChild<QObject *>(QLatin1String(FramePlacement::kName), Qt::FindDirectChildrenOnly));
     if (!placement)
         placement = new FramePlacement(window);
     placement->placeNow(std::move(place));

@@ -67,8 +67,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::createKeyNavigator() {
-    const QString navigated =
-        "TEdit;TMaskEdit; TCurrencyEdit; TDateEdit; TRadioButton; TComboBox; TCheckBox; TComboEdit; TEditEx";
+    const QString navigated = QStringLiteral(
+        "TEdit;TMaskEdit; TCurrencyEdit; TDateEdit; TRadioButton; TComboBox; TCheckBox; TComboEdit; TEditEx");
     KeyNavigator1 = new TKeyNavigator(this);
     KeyNavigator1->setObjectName("KeyNavigator1");
     KeyNavigator1->setEnterClasses(navigated);
@@ -97,7 +97,7 @@ void TForm1::selectInitialTheme() {
     auto &skin = kvl::app::state().preferences.skinIndex;
     if (skin != 1)
         skin = 0;
-    ThemeEngine.setSkinTitle(kvl::i18n::skinName(skin));
+    ThemeEngine.setSkinTitle(QString::fromUtf8(kvl::i18n::skinName(skin)));
 }
 
 std::string TForm1::manualFile(const std::string &languageCode) const {
@@ -121,7 +121,7 @@ void TForm1::showStartPanel() {
 void TForm1::showScreenSize() {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QSize pixels = screen ? screen->geometry().size() * screen->devicePixelRatio() : QSize();
-    LResolution->setText(QString("%1 x %2").arg(pixels.width()).arg(pixels.height()));
+    LResolution->setText(QStringLiteral("%1 x %2").arg(pixels.width()).arg(pixels.height()));
     LResolution->adjustSize();
     LResolution->move(kResolutionRightEdge - LResolution->width(), LResolution->y());
 }

@@ -29,14 +29,14 @@ QLabel *makePicture(QWidget *parent, const char *name, const QRect &geometry, co
 
 void TForm1::buildFrame() {
     setObjectName("Form1");
-    setWindowTitle(kvl::i18n::kApplicationTitle);
+    setWindowTitle(QString::fromUtf8(kvl::i18n::kApplicationTitle));
     kvl::app::useFormFont(*this);
     resize(776, 540);
 
     PGVersie = kvl::app::place(new QTabWidget(this), "PGVersie", QRect(8, 16, 753, 425));
     TS17 = new QWidget;
     TS17->setObjectName("TS17");
-    PGVersie->addTab(TS17, kvl::i18n::kSettingsTabCaption);
+    PGVersie->addTab(TS17, QString::fromUtf8(kvl::i18n::kSettingsTabCaption));
     buildSettingsPage();
     connect(PGVersie->tabBar(), &QTabBar::tabBarClicked, this, [this](int index) {
         if (index == 0 && !TS17->isVisibleTo(PGVersie))
@@ -47,7 +47,8 @@ void TForm1::buildFrame() {
     });
 
     auto *panel3 = kvl::app::place(new QFrame(this), "Panel3", QRect(632, 16, 129, 17));
-    LResolution = kvl::app::place(new QLabel("0x0", panel3), "LResolution", QRect(108, 4, 17, 13));
+    LResolution =
+        kvl::app::place(new QLabel(QStringLiteral("0x0"), panel3), "LResolution", QRect(108, 4, 17, 13));
     LResolution->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     buildButtonBar();
@@ -73,11 +74,11 @@ void TForm1::buildButtonBar() {
 
 void TForm1::buildStatusBar() {
     SBar = kvl::app::place(new TThemedStatusBar(this), "SBar", QRect(0, 510, width(), kStatusBarHeight));
-    SBar->setPanelText(2, kvl::i18n::kStatusBarCopyright);
+    SBar->setPanelText(2, QString::fromUtf8(kvl::i18n::kStatusBarCopyright));
     makePicture(SBar, "Image2", QRect(426, 8, 16, 16), "house");
     auto *webLabel = kvl::app::place(new TLinkLabel(SBar), "WebLabel1", QRect(452, 8, 80, 13));
-    webLabel->setText(kvl::i18n::kWebCaption);
-    webLabel->setUrl(kvl::i18n::kWebAddress);
+    webLabel->setText(QString::fromUtf8(kvl::i18n::kWebCaption));
+    webLabel->setUrl(QString::fromUtf8(kvl::i18n::kWebAddress));
     webLabel->adjustSize();
     buildBusyState();
     buildPrefixAccess();
@@ -100,10 +101,10 @@ void TForm1::buildStartPanel() {
     makePicture(GBStart, "Image1", QRect(15, 300, 50, 50), "logo");
 
     auto *about = kvl::app::place(new QFrame(GBStart), "PSAbout", QRect(80, 296, 345, 89));
-    makeLabel(about, "LSAbout1", {8, 4}, kvl::i18n::kApplicationTitle);
-    makeLabel(about, "LSAbout2", {8, 20}, kvl::i18n::kVersionLine);
-    makeLabel(about, "LSAbout3", {8, 36}, kvl::i18n::kCopyrightLine);
-    makeLabel(about, "LSAbout4", {8, 60}, kvl::i18n::kDistributionTermsEnglish);
+    makeLabel(about, "LSAbout1", {8, 4}, QString::fromUtf8(kvl::i18n::kApplicationTitle));
+    makeLabel(about, "LSAbout2", {8, 20}, QString::fromUtf8(kvl::i18n::kVersionLine));
+    makeLabel(about, "LSAbout3", {8, 36}, QString::fromUtf8(kvl::i18n::kCopyrightLine));
+    makeLabel(about, "LSAbout4", {8, 60}, QString::fromUtf8(kvl::i18n::kDistributionTermsEnglish));
 }
 
 void TForm1::resizeEvent(QResizeEvent *event) {

@@ -54,7 +54,8 @@ void TForm3::buildGroup() {
 
     CBLanguage = makeComboBox(group, "CBLanguage", 16);
     for (int flag = 0; flag < int(std::size(kvl::i18n::kLanguageItems)); ++flag)
-        CBLanguage->addImageItem(kvl::i18n::kLanguageItems[flag], kvl::widgets::flagImage(flag));
+        CBLanguage->addImageItem(QString::fromUtf8(kvl::i18n::kLanguageItems[flag]),
+                                 kvl::widgets::flagImage(flag));
     CBLanguage->setCurrentIndex(-1);
     // Only the user's choice: FormShow's own selection sets the code it was taken from.
     connect(CBLanguage, &QComboBox::activated, this,
@@ -63,7 +64,7 @@ void TForm3::buildGroup() {
     CBSkin = makeComboBox(group, "CBSkin", 192);
     CBSkin->setShowImages(false);
     for (const char *skin : kvl::i18n::kSkinNames)
-        CBSkin->addItem(skin);
+        CBSkin->addItem(QString::fromUtf8(skin));
     CBSkin->setCurrentIndex(0);
 
     CBHints = makeSwitch(group, "CBHints", 72);
@@ -131,7 +132,7 @@ void TForm3::BAcceptClick() {
         // Every window is drawn plain while the name changes, then once in the new theme.
         TThemeEngine &engine = mainWindow_->ThemeEngine;
         engine.setActive(false);
-        engine.setSkinTitle(kvl::i18n::skinName(prefs.skinIndex));
+        engine.setSkinTitle(QString::fromUtf8(kvl::i18n::skinName(prefs.skinIndex)));
         engine.setActive(true);
     }
     endModal();

@@ -67,7 +67,7 @@ void TForm1::BApplyClick() {
 
 void TForm1::BSaveClick() {
     DlgSave.initialDir = hostFolder(kvl::app::state().preferences.lastSaveDir);
-    DlgSave.fileName = "KVL17.reg";
+    DlgSave.fileName = QStringLiteral("KVL17.reg");
     if (!DlgSave.execute(this))
         return;
     kvl::host::exportRegistryFile(*this, DlgSave.fileName.toLocal8Bit().toStdString());
@@ -108,11 +108,11 @@ void TForm1::resetBoxClicked(PathField field) {
 QString TForm1::resetText(PathField field) const {
     switch (field) {
     case PathField::LayoutFolder:
-        return EPath17->text() + kvl::host::kLayoutResetSuffix;
+        return EPath17->text() + fromHost(kvl::host::kLayoutResetSuffix);
     case PathField::MediaFolder:
-        return EPath17->text() + kvl::host::kMediaResetSuffix;
+        return EPath17->text() + fromHost(kvl::host::kMediaResetSuffix);
     case PathField::LuaEditor:
-        return kvl::host::kLuaResetText;
+        return fromHost(kvl::host::kLuaResetText);
     case PathField::LastLayout:
         break;
     }

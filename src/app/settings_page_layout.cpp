@@ -19,13 +19,13 @@ namespace {
 QLineEdit *makeReadOnlyEdit(QWidget *parent, const char *name, const QRect &geometry) {
     auto *edit = kvl::app::place(new QLineEdit(parent), name, geometry);
     edit->setReadOnly(true);
-    edit->setStyleSheet("QLineEdit { background: palette(button); }");
+    edit->setStyleSheet(QStringLiteral("QLineEdit { background: palette(button); }"));
     return edit;
 }
 
 TFileNameEdit *makeFileEdit(const char *filter) {
     auto *edit = new TFileNameEdit;
-    edit->setFilter(filter);
+    edit->setFilter(QString::fromUtf8(filter));
     return edit;
 }
 } // namespace
@@ -93,8 +93,8 @@ void TForm1::buildSettingsGroup(QWidget *page) {
     kvl::app::makeLabel(group, "LMaxObj17", {8, 132});
     EMaxObj17 = kvl::app::place(new TNumberSpinEdit(group), "EMaxObj17", QRect(232, 129, 65, 21));
     EMaxObj17->setRange(1000, 2500);
-    EMaxObj17->setText("1000");
-    kvl::app::makeLabel(group, "LMax17", {304, 132}, kvl::i18n::kMaxObjRange);
+    EMaxObj17->setText(QStringLiteral("1000"));
+    kvl::app::makeLabel(group, "LMax17", {304, 132}, QString::fromUtf8(kvl::i18n::kMaxObjRange));
     CBDock17 = kvl::app::makeCheckBox(group, "CBDock17", QRect(8, 160, 265, 17));
     CBAutosave17 = kvl::app::makeCheckBox(group, "CBAutosave17", QRect(8, 180, 265, 17));
     CBDepreciated17 = kvl::app::makeCheckBox(group, "CBDepreciated17", QRect(8, 200, 265, 17));

@@ -20,6 +20,8 @@ void destroyWindows() {
     About = nullptr;
     Confirmit = nullptr;
     Form3 = nullptr;
+    // The run's values go with its windows: windows made later start as a fresh run does.
+    state() = ProgramState{};
 }
 
 } // namespace kvl::app

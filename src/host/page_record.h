@@ -18,9 +18,31 @@ enum class PageValue {
     LuaEditor,
     MaxObj,
 };
-constexpr PageValue pageValue(Flag flag) { return static_cast<PageValue>(static_cast<int>(flag)); }
+constexpr PageValue pageValue(Flag flag) {
+    switch (flag) {
+    case Flag::Dock:
+        return PageValue::Dock;
+    case Flag::AutoSave:
+        return PageValue::AutoSave;
+    case Flag::HideOldModels:
+        return PageValue::HideOldModels;
+    case Flag::ShowAlwaysDeprecated:
+        return PageValue::ShowAlwaysDeprecated;
+    }
+    return PageValue::MaxObj; // not reached: the switch names every flag, and the compiler checks it
+}
 constexpr PageValue pageValue(PathField field) {
-    return static_cast<PageValue>(static_cast<int>(PageValue::LayoutFolder) + static_cast<int>(field));
+    switch (field) {
+    case PathField::LayoutFolder:
+        return PageValue::LayoutFolder;
+    case PathField::LastLayout:
+        return PageValue::LastLayout;
+    case PathField::MediaFolder:
+        return PageValue::MediaFolder;
+    case PathField::LuaEditor:
+        return PageValue::LuaEditor;
+    }
+    return PageValue::MaxObj; // not reached, as above
 }
 constexpr std::size_t kPageValues = static_cast<std::size_t>(PageValue::MaxObj) + 1;
 

@@ -33,7 +33,7 @@ std::string stringLine(const char *name, const std::string &value) {
 
 std::string linesBeforeMaxObj(const HostPage &page) {
     std::string lines = std::string("Windows Registry Editor Version 5.00") + kLineEnd + kLineEnd +
-                        "[HKEY_CURRENT_USER\\SOFTWARE\\Varnel\\KVL 17.00\\QTRX]" + kLineEnd;
+                        "[HKEY_CURRENT_USER" + hostKeyPath(kHostVersion) + "]" + kLineEnd;
     for (const auto &[name, flag] : kFlagValues)
         lines += flagLine(name, page.flag(flag));
     for (const auto &[name, field] : kPathValues)

@@ -12,8 +12,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A failure the program itself adds to the host's rules (a registry it cannot safely write, say). Its
-// text is shown in the interface language, chosen when the message is shown; what() is the English text.
+// A failure the program itself adds to the host's rules (a registry it cannot safely write, say). The
+// interface texts layer words it in the interface language when the message is shown; what() only names
+// the subject, for diagnostics.
 class TranslatedError : public Error {
 public:
     enum class Reason {
@@ -24,8 +25,8 @@ public:
         UnwritableHive,        // subject: the registry file that holds the key but cannot be written
         DiskFull,              // subject: the file that could not be written for lack of space
     };
-    TranslatedError(Reason reason, std::string subject, const std::string &englishText)
-        : Error(englishText), reason_(reason), subject_(std::move(subject)) {}
+    TranslatedError(Reason reason, std::string subject)
+        : Error(subject), reason_(reason), subject_(std::move(subject)) {}
     Reason reason() const { return reason_; }
     const std::string &subject() const { return subject_; }
 

@@ -45,9 +45,6 @@ struct DrivePlace {
 // the drives themselves.
 std::vector<DrivePlace> drivePlaces();
 
-// The Wine prefix in use on Linux ($WINEPREFIX, else ~/.wine); empty on Windows.
-std::string winePrefix();
-
 // Why the host's settings cannot be where the program looks for them, or nullopt when they can.
 // Linux: the prefix folder holds no registry of Wine. Windows: never.
 std::optional<TranslatedError> hostStoreProblem();

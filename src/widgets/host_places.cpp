@@ -64,7 +64,7 @@ void offerHostPlaces(QFileDialog &dialog) {
         const QString folder = QFile::decodeName(QByteArray::fromStdString(drive.folder));
         places << QUrl::fromLocalFile(folder);
         letters.insert(QUrl::fromLocalFile(folder).toLocalFile(),
-                       QString(QChar(drive.letter)) + QLatin1Char(':'));
+                       QString(QLatin1Char(drive.letter)) + QLatin1Char(':'));
     }
     dialog.setSidebarUrls(places);
     // The dialog stores its places for every later dialog of the user's when it goes; the drives of

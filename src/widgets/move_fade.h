@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 class QWidget;
@@ -25,8 +26,11 @@ public:
     int opacity() const { return opacity_; }
     void setOpacity(int of255) { opacity_ = std::clamp(of255, 0, 255); }
 
-    // A move ends when the window has stood still this long: window systems report no end of a move.
+    // A move ends when the window has stood still this long (kSettleMs unless set): window systems report
+    // no end of a move.
     static constexpr int kSettleMs = 300;
+    int settleTime() const { return settle_.interval(); }
+    void setSettleTime(int ms) { settle_.setInterval(ms); }
     // Moves a window manager makes while placing a window it has just shown are no user's moves.
     static constexpr int kPlacementMs = 400;
 

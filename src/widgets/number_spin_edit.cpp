@@ -98,7 +98,7 @@ void TNumberSpinEdit::keyPressEvent(QKeyEvent *e) {
     const bool negativeAllowed = min_ < 0;
     const bool accepted =
         typed.size() == 1 && (c.isDigit() || c == u'+' || c == separator || (c == u'-' && negativeAllowed));
-    const int lengthAfter = text().size() - selectedText().size() + 1;
+    const qsizetype lengthAfter = text().size() - selectedText().size() + 1;
     if (!accepted || lengthAfter > kMaxCharacters) {
         QApplication::beep();
         return;

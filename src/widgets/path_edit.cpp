@@ -182,7 +182,7 @@ TPathEdit::BrowseRequest TFolderNameEdit::browseRequest() const {
 std::optional<QString> TFolderNameEdit::acceptDrop(const QString &nativePath) {
     const QFileInfo dropped(nativePath);
     const QString folder = dropped.isDir() ? nativePath : QDir::toNativeSeparators(dropped.absolutePath());
-    const std::optional<QString> host = kvl::widgets::hostFromNative(folder);
+    std::optional<QString> host = kvl::widgets::hostFromNative(folder);
     if (!host)
         refuseName(nativePath);
     return host;

@@ -12,7 +12,7 @@ class TSaveFileDialog {
 public:
     QString initialDir;
     QString fileName;
-    QString defaultExt = "cfg";
+    QString defaultExt = QStringLiteral("cfg");
 
     bool execute(QWidget *parent); // true when confirmed; fileName then holds the full native path
 

@@ -31,8 +31,8 @@ private:
     void apply(const kvl::widgets::ThemeData &theme);
     void showPlainLook();
 
-    QString skinTitle_ = "Windows 10";
-    QString skinFolder_ = "c:\\Skins";
+    QString skinTitle_ = QStringLiteral("Windows 10");
+    QString skinFolder_ = QStringLiteral("c:\\Skins");
     bool active_ = true;
     int loadCount_ = 0;
     std::optional<QPalette> plainPalette_; // the program's palette before the first theme

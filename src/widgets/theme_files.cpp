@@ -61,7 +61,8 @@ bool isPlainName(const QString &name) {
 FolderTheme findFolderTheme(const QString &hostFolder, const QString &name) {
     if (hostFolder.isEmpty() || !isPlainName(name))
         return {};
-    const QString base = hostFolder + (hostFolder.endsWith(QLatin1Char('\\')) ? "" : "\\") + name;
+    const QString separator = hostFolder.endsWith(QLatin1Char('\\')) ? QString() : QStringLiteral("\\");
+    const QString base = hostFolder + separator + name;
     const QString unpacked = nativeOf(base + QStringLiteral("\\skin.ini"));
     if (QFileInfo::exists(unpacked))
         return {true, parseTheme(readThemeFile(unpacked), unpacked)};

@@ -15,9 +15,10 @@ constexpr int kFrameMs = 15;
 constexpr int kFramesAfterFlip = 2;
 
 QColor mix(const QColor &from, const QColor &to, qreal t) {
-    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * t,
-                            from.greenF() + (to.greenF() - from.greenF()) * t,
-                            from.blueF() + (to.blueF() - from.blueF()) * t);
+    const auto f = static_cast<float>(t); // a colour's parts are floats
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * f,
+                            from.greenF() + (to.greenF() - from.greenF()) * f,
+                            from.blueF() + (to.blueF() - from.blueF()) * f);
 }
 
 } // namespace

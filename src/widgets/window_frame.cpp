@@ -40,7 +40,7 @@ void useFixedDialogFrame(QWidget &window) {
     const Qt::WindowFlags type = window.parentWidget() ? Qt::Dialog : Qt::Window;
     window.setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           (window.windowFlags() & stacking));
-    if (!window.findChild<QObject *>(FixedFrameRequest::kName, Qt::FindDirectChildrenOnly))
+    if (!window.findChild<QObject *>(QLatin1String(FixedFrameRequest::kName), Qt::FindDirectChildrenOnly))
         new FixedFrameRequest(window);
 }
 

@@ -41,7 +41,7 @@ protected:
 TEST_F(DialogTest, DialogsAreCentredOnTheMainWindowAtEachShowing) {
     startWith("");
     for (const QPoint mainAt : {QPoint(100, 50), QPoint(7, 201)})
-        for (const auto [dialog, opener] :
+        for (const auto &[dialog, opener] :
              {std::pair<QDialog *, const char *>{About, "BAbout"}, {Form3, "BSettings"}}) {
             form().move(mainAt);
             QPoint shownAt;

@@ -14,7 +14,7 @@ namespace {
 
 // Whether the press of one key reached a control (the modifiers' own presses do not count).
 struct KeySpy : QObject {
-    explicit KeySpy(int key) : key(key) {}
+    explicit KeySpy(int watched) : key(watched) {}
     int key;
     bool reached = false;
     bool eventFilter(QObject *, QEvent *event) override {

@@ -17,6 +17,20 @@ namespace {
 
 using StartupTest = AppTest;
 
+TEST_F(StartupTest, AStartAfterDestroyedWindowsBeginsWithAFreshState) {
+    start();
+    kvl::app::state().exitConfirmed = true;
+    kvl::app::state().firstLoad = true;
+    kvl::app::state().hostLanguageCode = "GER";
+    kvl::app::state().preferences.showStart = 0;
+    kvl::app::destroyWindows();
+    const kvl::app::ProgramState &fresh = kvl::app::state();
+    EXPECT_FALSE(fresh.exitConfirmed);
+    EXPECT_FALSE(fresh.firstLoad);
+    EXPECT_TRUE(fresh.hostLanguageCode.empty());
+    EXPECT_EQ(fresh.preferences.showStart, kvl::prefs::EditorPreferences{}.showStart);
+}
+
 TEST_F(StartupTest, WithoutSettingsFileUsesTheDefaults) {
     start();
     EXPECT_TRUE(errors.isEmpty());
@@ -164,8 +178,9 @@ TEST_F(StartupTest, StartPanelLetsNothingOfThePageBeSeenClickedOrReached) {
     QWidget *focus = control("Bok");
     for (int step = 0; step < 100; ++step) {
         focus = focus->nextInFocusChain();
-        if (focus->isVisible() && focus->isEnabled() && (focus->focusPolicy() & Qt::TabFocus))
+        if (focus->isVisible() && focus->isEnabled() && (focus->focusPolicy() & Qt::TabFocus)) {
             EXPECT_FALSE(page.contains(focus)) << focus->objectName().toStdString();
+        }
     }
 
     click("Bok");

@@ -85,9 +85,10 @@ TEST_F(ThemeTest, DisabledInfoGroupStaysReadable) {
             EXPECT_GE(kvl::widgets::contrastRatio(text, backgroundOf(image, area)),
                       kvl::widgets::kReadableContrast)
                 << skin << " " << shown.name;
-            if (shown.hasText)
+            if (shown.hasText) {
                 EXPECT_GE(drawnContrast(image, area), kvl::widgets::kReadableContrast)
                     << skin << " " << shown.name;
+            }
         }
         kvl::app::destroyWindows();
     }

@@ -75,7 +75,7 @@ TEST(HiveCrash, AKilledWriterLeavesTheOldOrTheNewHive) {
         waitpid(child, &status, 0);
         killedEarly += WIFSIGNALED(status);
         const std::string now = TempPrefix::readFile(prefix.userReg());
-        ASSERT_TRUE(wine::scanHive(now, u"").valid) << "round " << round;
+        ASSERT_TRUE(scanHive(now, u"").valid) << "round " << round;
         ASSERT_TRUE(now == old || withoutTimes(now) == written) << "round " << round;
     }
     EXPECT_GT(killedEarly, 30) << "too few kills landed while the writer ran to tell anything";

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 namespace {
 
 using namespace std::string_literals;
@@ -104,8 +104,9 @@ TEST(HiveSyntax, ReadsKeyHeaders) {
         std::u16string path;
         const std::size_t end = parseHeaderLine(c.line, 0, &path);
         EXPECT_EQ(end != kBad, c.valid);
-        if (c.valid)
+        if (c.valid) {
             EXPECT_EQ(path, c.path);
+        }
     }
 }
 
@@ -147,4 +148,4 @@ TEST(HiveSyntax, NamesCompareWithoutCase) {
 }
 
 } // namespace
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 namespace {
 
 const std::u16string kKey = u"HKEY_CURRENT_USER\\Software\\Varnel\\KVL 17.00\\QTRX";
@@ -115,4 +115,4 @@ TEST(RegFile, OnlyPlainStringsAndDwordsImportExactly) {
 }
 
 } // namespace
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

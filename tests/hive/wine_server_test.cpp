@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 namespace {
 
 using test::FakeServer;
@@ -104,4 +104,4 @@ TEST_F(PrefixServers, DebiansFolderIsAlsoLookedForInTmpdirAndEachServerCountsOnc
 }
 
 } // namespace
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

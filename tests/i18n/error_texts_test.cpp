@@ -10,7 +10,7 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
     using Reason = TranslatedError::Reason;
     for (const Reason reason : {Reason::BrokenHive, Reason::WineServerUnreachable, Reason::WineNotAnswering,
                                 Reason::NotAWinePrefix, Reason::UnwritableHive, Reason::DiskFull}) {
-        const TranslatedError error(reason, "/p/J\xfcrgen", "English"); // code page 1252
+        const TranslatedError error(reason, "/p/J\xfcrgen"); // code page 1252
         const QString german = kvl::i18n::translatedErrorText(error, "GER");
         const QString english = kvl::i18n::translatedErrorText(error, "ENG");
         EXPECT_TRUE(german.contains(QString::fromUtf8("/p/J\xc3\xbcrgen"))) << german.toStdString();

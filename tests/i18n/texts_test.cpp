@@ -141,8 +141,9 @@ TEST(Texts, WarningLinesAndLengths) {
     const Case cases[] = {{warning->designTime, 6, 0}, {warning->english, 5, 217}, {warning->german, 6, 268}};
     for (const Case &c : cases) {
         const QString text = QString::fromUtf8(c.text);
-        if (c.length)
+        if (c.length) {
             EXPECT_EQ(text.size(), c.length);
+        }
         EXPECT_EQ(asShown(c.text).split('\n').size(), c.lines) << c.text;
     }
     EXPECT_TRUE(QString::fromUtf8(warning->german).contains("Um die  \u00c4nderungen"));

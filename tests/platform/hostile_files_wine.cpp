@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
         HostileFile{"SparseGigabyteHive", makeSparseGigabyte, true, "dflt", false, true},
         // Beyond the size limit a profile file reads as missing, although its key is at the start.
         HostileFile{"SparseEightGigabytes", makeSparseEightGigabytes, true, "dflt"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 } // namespace
 } // namespace kvl::platform

@@ -37,8 +37,9 @@ TEST(PreferencesFolder, BesideAWritableProgramElseInTheUsersConfigFolder) {
         const std::string folder = preferencesFolderFor(root + "/bin/");
         EXPECT_EQ(folder, root + c.expected) << c.expected;
         // The close flow makes no folders, so this one must exist; made here, it is the user's alone.
-        if (folder != root + "/bin/")
+        if (folder != root + "/bin/") {
             EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << c.expected;
+        }
         fs::permissions(root + "/bin", fs::perms::owner_all);
     }
 }

@@ -30,8 +30,9 @@ TEST(HostStoreProblem, AFolderWithoutAHiveIsNoPrefix) {
             test::TempPrefix::writeFile(made, "WINE REGISTRY Version 2\n");
         const auto problem = hostStoreProblem();
         EXPECT_EQ(!problem, c.isPrefix) << c.made;
-        if (problem)
+        if (problem) {
             EXPECT_EQ(problem->subject(), scratch.path() + "/J\xfcrgen") << c.made; // code page 1252
+        }
     }
     const test::ScopedVariable demo("WINEPREFIX", KVL_DEMO_PREFIX);
     EXPECT_FALSE(hostStoreProblem());

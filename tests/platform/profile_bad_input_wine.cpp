@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileBadFile,
                                          BadFile{"ManyEmptyLines", std::string(1 << 20, '\n')},
                                          BadFile{"RandomBytes", randomBytes(7, 1 << 16)},
                                          BadFile{"RandomAfterSection", "[A]\r\n" + randomBytes(8, 1 << 16)}),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &instance) { return std::string(instance.param.name); });
 
 // Written back in the byte order it had, every other unit as it was; a file that would not come back
 // unit for unit (a lone surrogate, an odd byte) is left alone.
@@ -66,17 +66,18 @@ TEST(ProfileUtf16File, WrittenBackInItsOwnEncodingOrNotAtAll) {
     ASSERT_TRUE(writeProfileString(file, "A", "j", "\xe4"));
     EXPECT_EQ(TempPrefix::readFile(native), little + std::string("j\0=\0\xE4\0\r\0\n\0", 10));
 
-    const std::string big("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0"
-                          "1",
-                          20);
+    // "..."s: the compiler counts the bytes of a text with NULs, where a count by hand can run past it.
+    using namespace std::string_literals;
+    const std::string big = "\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0"
+                            "1"s;
     TempPrefix::writeFile(native, big);
     ASSERT_TRUE(writeProfileString(file, "a", "K", "2"));
     EXPECT_EQ(TempPrefix::readFile(native), big.substr(0, 16) + std::string("\0"
                                                                             "2",
                                                                             2));
 
-    for (const std::string unfaithful : {std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8", 20),
-                                         std::string("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x", 19)}) {
+    for (const std::string &unfaithful :
+         {"\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x3D\xD8"s, "\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0x"s}) {
         TempPrefix::writeFile(native, unfaithful);
         EXPECT_FALSE(writeProfileString(file, "A", "j", "v"));
         EXPECT_EQ(TempPrefix::readFile(native), unfaithful);

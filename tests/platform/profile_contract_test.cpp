@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"NoFinalLineEnd", "[A]\r\nk=last", "A", "k", "last"},
                     ReadCase{"LongValueCut", "[A]\r\nk=" + kLong + "\r\n", "A", "k", kLong.substr(0, 2047)},
                     ReadCase{"EmptyFile", "", "A", "k", "dflt"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 TEST(ProfileReadDefault, MissingFileGivesDefault) {
     const ContractFolder folder;
@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"EmptyValue", kTwoSections, "One", "k", "", ""},
                     WriteCase{"NoFinalLineEnd", "[One]\r\na=1\r\n[Two]\r\nb=2", "Two", "c", "3", "3"},
                     WriteCase{"LfOnly", "[One]\na=1\n[Two]\nb=2\n", "One", "c", "3", "3"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 struct RefusedCase {
     const char *name;
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"EqualsInKey", "One", "k=j", "v"},
                     RefusedCase{"BracketInSection", "One]", "k", "v"},
                     RefusedCase{"EmptyKey", "One", "", "v"}, RefusedCase{"EmptySection", "", "k", "v"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 TEST(ProfileRefusedFile, ReadOnlyFileUntouched) {
     const ContractFolder folder;

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"LoneCarriageReturns", "[A]\ra=1\r[B]\r", "b", "k", "v", "[A]\ra=1\r[B]\rk=v\r\n"},
         LayoutCase{"UnclosedHeaderIsNoSection", "[A\r\nk=1\r\n", "A", "k", "2",
                    "[A\r\nk=1\r\n[A]\r\nk=2\r\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &instance) { return std::string(instance.param.name); });
 
 } // namespace
 } // namespace kvl::platform

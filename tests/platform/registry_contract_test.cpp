@@ -135,8 +135,9 @@ TEST_F(RegistryContract, OpensOnlyExistingKeysWhateverTheirCase) {
         Registry registry;
         EXPECT_EQ(registry.openKey(c.root, c.path, Access::Read, c.view), c.opens);
         EXPECT_EQ(registry.hasOpenKey(), c.opens);
-        if (c.opens)
+        if (c.opens) {
             EXPECT_EQ(registry.readString("directory"), "C:\\KVL");
+        }
     }
 }
 

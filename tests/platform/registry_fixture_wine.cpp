@@ -15,10 +15,9 @@ namespace kvl::test {
 namespace {
 
 using platform::RootKey;
-namespace wine = platform::wine;
 
 std::string hiveString(const std::string &text) {
-    return wine::escapeHiveString(platform::cp1252ToUtf16(text), "\"");
+    return platform::escapeHiveString(platform::cp1252ToUtf16(text), "\"");
 }
 
 // Written in the forms `wine reg add` uses: plain strings for REG_SZ, str(n) for the other string
@@ -30,12 +29,12 @@ std::string valueLine(const StoredValue &value) {
     if (text && terminated) {
         const std::u16string body = platform::cp1252ToUtf16(value.data.substr(0, value.data.size() - 1));
         return name + "=" + (value.type == kSz ? "" : "str(" + std::to_string(value.type) + "):") +
-               wine::formatStringData(body);
+               platform::formatStringData(body);
     }
     if (value.type == kDword && value.data.size() == 4) {
         std::uint32_t number = 0; // the data is little-endian, as is every machine this runs on
         std::memcpy(&number, value.data.data(), 4);
-        return name + "=" + wine::formatDwordData(number);
+        return name + "=" + platform::formatDwordData(number);
     }
     char buffer[16];
     std::string bytes;
@@ -56,7 +55,7 @@ std::string valueLine(const StoredValue &value) {
 }
 
 std::string wineKeyPath(const std::string &path) {
-    return wine::escapeHiveString(platform::cp1252ToUtf16(path), "[]");
+    return platform::escapeHiveString(platform::cp1252ToUtf16(path), "[]");
 }
 
 class WineRegistryFixture : public RegistryFixture {
@@ -77,20 +76,20 @@ public:
                                         const std::string &name) override {
         const std::string text =
             TempPrefix::readFile(root == RootKey::LocalMachine ? prefix_.systemReg() : prefix_.userReg());
-        const auto scan = wine::scanHive(text, platform::cp1252ToUtf16(path));
+        const auto scan = platform::scanHive(text, platform::cp1252ToUtf16(path));
         if (!scan.valid || !scan.key)
             return std::nullopt;
         for (std::size_t pos = scan.key->body; pos < scan.key->end; pos = text.find('\n', pos) + 1) {
             if (text[pos] != '"' && text[pos] != '@')
                 continue;
             std::u16string valueName;
-            wine::ValueData data;
-            pos = wine::parseValueLine(text, pos, &valueName, &data);
-            if (!wine::sameName(valueName, platform::cp1252ToUtf16(name)))
+            platform::ValueData data;
+            pos = platform::parseValueLine(text, pos, &valueName, &data);
+            if (!platform::sameName(valueName, platform::cp1252ToUtf16(name)))
                 continue;
             StoredValue value{name, data.type, data.bytes};
             if (data.type == kSz || data.type == kExpandSz || data.type == kMultiSz)
-                value.data = platform::utf16ToCp1252(wine::textUnits(data));
+                value.data = platform::utf16ToCp1252(platform::textUnits(data));
             return value;
         }
         return std::nullopt;

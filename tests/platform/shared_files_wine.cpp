@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
@@ -24,8 +23,6 @@ namespace kvl::platform {
 namespace {
 
 using test::TempPrefix;
-using Clock = std::chrono::steady_clock;
-
 // A shared installation: the files belong to their owner and to a group; another user of the group
 // writes them.
 constexpr uid_t kOwner = 4321;
@@ -242,8 +239,9 @@ TEST_F(TemporaryFiles, LinksAreFollowedOnlyToTheirOwnersFiles) {
         EXPECT_TRUE(fs::is_symlink(link));
         const std::string target = folder + "/target.ini";
         EXPECT_EQ(TempPrefix::readFile(target), c.written ? "new" : c.targetExists ? "old" : "");
-        if (c.written)
+        if (c.written) {
             EXPECT_EQ(statusOf(target).st_uid, c.targetOwner);
+        }
     }
 }
 

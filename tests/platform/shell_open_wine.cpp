@@ -30,7 +30,8 @@ protected:
 
     std::string record() const { return prefix.path() + "/opened"; }
     std::string opened() const {
-        for (int i = 0; i < 100 && !fs::exists(record()); ++i)
+        // The opener runs on its own: up to 20 s for it to start on a loaded machine.
+        for (int i = 0; i < 400 && !fs::exists(record()); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         return TempPrefix::readFile(record());
     }

@@ -22,7 +22,7 @@ struct Window {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         other->setFocus();
         QObject::connect(button, &QAbstractButton::clicked, [this] { ++clicks; });
     }
@@ -78,8 +78,9 @@ TEST(RoundButton, HintShowsOnlyWhileSwitchedOnAndInsideTheCircle) {
         QApplication::sendEvent(w.button, &help);
         const TBalloonHint *balloon = manager.shownBalloon();
         EXPECT_EQ(balloon != nullptr, c.shown) << c.on << " " << c.at.x();
-        if (balloon)
+        if (balloon) {
             EXPECT_EQ(balloon->text(), "End program");
+        }
     }
 }
 

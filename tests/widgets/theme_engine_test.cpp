@@ -71,6 +71,15 @@ struct PaintCounter : QObject {
     int paints = 0;
 };
 
+// Delivers what the event queue holds now, and what that brings about in turn (a paint asked for by a
+// style change is queued, not timed).
+void deliverPendingEvents() {
+    for (int round = 0; round < 5; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 TEST(ThemeEngine, SwitchWhileOffRedrawsEveryOpenWindowOnce) {
     PlainLookAfterwards plain;
     TThemeEngine engine;
@@ -82,14 +91,15 @@ TEST(ThemeEngine, SwitchWhileOffRedrawsEveryOpenWindowOnce) {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
-    QTest::qWait(50);
+    deliverPendingEvents(); // the first showing's paints
     PaintCounter firstPaints(first);
     PaintCounter secondPaints(second);
     // What the preferences dialog does on Accept with a changed theme.
     engine.setActive(false);
     engine.setSkinTitle("Windows 11");
     engine.setActive(true);
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return firstPaints.paints > 0 && secondPaints.paints > 0; }, 10000));
+    deliverPendingEvents(); // a second paint would be queued by now
     EXPECT_EQ(firstPaints.paints, 1);
     EXPECT_EQ(secondPaints.paints, 1);
     EXPECT_EQ(engine.loadCount(), 2);
@@ -181,8 +191,9 @@ TEST(ThemeEngine, ThemeFolderComesFirstAndBrokenThemesFallBack) {
                                               .arg(name)}
                             : QStringList{})
             << what;
-        if (c.message)
+        if (c.message) {
             EXPECT_EQ(messageWindow, QColor(c.window)) << what;
+        }
     }
 }
 

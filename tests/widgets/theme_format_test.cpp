@@ -140,8 +140,9 @@ TEST(ThemeFormat, PackedThemeGivesItsSkinIniOrNothing) {
     for (const Case &c : cases) {
         const std::optional<QByteArray> skinIni = kvl::widgets::skinIniFromPacked(c.packed);
         EXPECT_EQ(skinIni.has_value(), c.readable) << c.what;
-        if (skinIni)
+        if (skinIni) {
             EXPECT_EQ(*skinIni, ini) << c.what;
+        }
     }
     QByteArray tooMany = "KVLSKIN 1\n";
     for (int i = 0; i < 100; ++i)

@@ -40,7 +40,8 @@ WindowsHost::WindowsHost() {
 WindowsHost::~WindowsHost() {
     deleteKeys();
     const std::string command = "cmd /c rmdir /s /q \"" + folder_ + "\"";
-    STARTUPINFOA startup{sizeof startup};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = command;
     if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,

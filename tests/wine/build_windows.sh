@@ -1,7 +1,8 @@
 #!/bin/sh
 # Cross-builds for Windows: the platform contract suite with the Windows backend and the profile probe
 # that runs requests through the Win32 profile API; given the static Qt for Windows as third argument,
-# also the program, its tests and the start-up benchmark's two programs.
+# also the program, its tests and the start-up benchmark's two programs. KVL_WERROR=ON in the environment
+# makes the compiler's warnings errors, as in the native build.
 set -e
 source_dir=$1
 binary_dir=$2
@@ -15,7 +16,7 @@ if [ -n "$qt" ]; then
 fi
 # shellcheck disable=SC2086 # $with_qt is a list of options
 cmake -S "$source_dir" -B "$binary_dir" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" $with_qt >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" -DKVL_WERROR="${KVL_WERROR:-OFF}" $with_qt >/dev/null
 # shellcheck disable=SC2086
 cmake --build "$binary_dir" -j"$(nproc)" --target $targets
 probe="$binary_dir/profile_probe.exe"

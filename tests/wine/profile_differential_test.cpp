@@ -371,8 +371,9 @@ TEST_F(ProfileDifferential, WritesReadBackAsWineReadsWinesOwn) {
             // Wine run as root writes over the missing write bit; a read-only file must refuse.
             EXPECT_FALSE(written);
             EXPECT_EQ(readFile(ours[i]), c.content);
-            if (geteuid() != 0)
+            if (geteuid() != 0) {
                 EXPECT_EQ(wineWrote[i], "0");
+            }
             continue;
         }
         EXPECT_EQ(written, wineWrote[i] == "1");

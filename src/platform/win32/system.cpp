@@ -31,8 +31,6 @@ std::optional<std::string> windowsPath(const std::string &nativePath) {
 
 std::vector<DrivePlace> drivePlaces() { return {}; }
 
-std::string winePrefix() { return {}; }
-
 // The registry is always there.
 std::optional<TranslatedError> hostStoreProblem() { return std::nullopt; }
 

@@ -7,7 +7,7 @@ namespace kvl::platform {
 
 // One case rule for every name of the prefix: the registry's.
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return wine::sameName(cp1252ToUtf16(a), cp1252ToUtf16(b));
+    return sameName(cp1252ToUtf16(a), cp1252ToUtf16(b));
 }
 
 } // namespace kvl::platform

@@ -5,7 +5,7 @@
 
 #include "platform/wine/hive_syntax.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -110,4 +110,4 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
     return out;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -8,7 +8,7 @@
 
 #include "platform/wine/hive_scan.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 struct ValueEdit {
     std::u16string name;
@@ -25,4 +25,4 @@ std::optional<std::size_t> lastValueLine(std::string_view text, const KeySpan &k
 std::string editSection(std::string_view text, const KeySpan &key, std::u16string_view keyPath,
                         const std::vector<ValueEdit> &edits, std::chrono::system_clock::time_point now);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -109,4 +109,4 @@ int replaceFile(const std::string &path, const std::vector<std::string_view> &pi
     return file.commit() ? 0 : file.error();
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

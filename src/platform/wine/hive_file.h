@@ -6,7 +6,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // Identifies one version of a file: a replacement or an edit in place changes it.
 struct FileStamp {
@@ -57,4 +57,4 @@ bool mayReplace(const std::string &path);
 // it. 0, or the errno of the failure; the file then stays as it was and no stray file is left.
 int replaceFile(const std::string &path, const std::vector<std::string_view> &pieces);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

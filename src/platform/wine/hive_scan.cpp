@@ -5,7 +5,7 @@
 
 #include "platform/wine/hive_syntax.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -121,4 +121,4 @@ HiveScan scanHive(std::string_view text, std::u16string_view keyPath) {
     return scan;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // Where a key lives in the hive text. Wine leaves out keys that hold nothing but subkeys; such a
 // key exists all the same, and its section would go right before its first subkey's.
@@ -27,4 +27,4 @@ struct HiveScan {
 // Checks the whole text in one pass and finds the key (case-insensitively) on the way.
 HiveScan scanHive(std::string_view text, std::u16string_view keyPath);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

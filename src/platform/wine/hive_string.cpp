@@ -9,7 +9,7 @@
 
 #include "platform/cp1252.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -161,4 +161,4 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

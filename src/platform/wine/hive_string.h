@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 inline constexpr std::size_t kBad = std::string_view::npos;
 
@@ -21,4 +21,4 @@ std::string escapeHiveString(std::u16string_view text, std::string_view delimite
 bool sameName(std::u16string_view a, std::u16string_view b);
 char16_t foldCase(char16_t unit);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

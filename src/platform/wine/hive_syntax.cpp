@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -196,4 +196,4 @@ std::string formatDwordData(std::uint32_t value) {
     return buffer;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -7,7 +7,7 @@
 
 #include "platform/wine/hive_string.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 enum RegistryType : std::uint32_t {
     kRegSz = 1,
@@ -43,4 +43,4 @@ std::uint32_t dwordValue(const ValueData &data);
 std::string formatStringData(std::u16string_view text);
 std::string formatDwordData(std::uint32_t value);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -45,15 +45,15 @@ std::string directoryValue(std::string_view section) {
     while (pos != std::string_view::npos && ++pos < section.size() && section[pos] != '[') {
         if (section[pos] == '"') {
             std::u16string name;
-            wine::ValueData data;
-            const std::size_t end = wine::parseValueLine(section, pos, &name, &data);
-            if (end != wine::kBad && wine::sameName(name, u"Directory") &&
-                (data.type == wine::kRegSz || data.type == wine::kRegExpandSz)) {
-                std::u16string text = wine::textUnits(data);
+            ValueData data;
+            const std::size_t end = parseValueLine(section, pos, &name, &data);
+            if (end != kBad && sameName(name, u"Directory") &&
+                (data.type == kRegSz || data.type == kRegExpandSz)) {
+                std::u16string text = textUnits(data);
                 text.erase(std::find(text.begin(), text.end(), u'\0'), text.end());
                 return utf16ToUtf8(text);
             }
-            if (end != wine::kBad) {
+            if (end != kBad) {
                 pos = end;
                 continue;
             }

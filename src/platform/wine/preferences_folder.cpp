@@ -34,7 +34,7 @@ std::string preferencesFolderFor(const std::string &executableFolder) {
     // An installed program's folder (/usr/bin) is not the user's to write.
     if (folderTakesNewFiles(executableFolder))
         return executableFolder;
-    const std::string folder = userConfigFolder() + "/kvl-settings-editor/";
+    std::string folder = userConfigFolder() + "/kvl-settings-editor/";
     makeFolders(folder);
     return folder;
 }

@@ -1,6 +1,7 @@
 #include "platform/cp1252.h"
 #include "platform/system.h"
 #include "platform/wine/wine_server.h"
+#include "platform/wine/wine_prefix.h"
 
 #include <filesystem>
 
@@ -14,11 +15,9 @@ std::optional<TranslatedError> hostStoreProblem() {
     for (const char *hive : {"/system.reg", "/user.reg"})
         if (std::filesystem::is_regular_file(prefix + hive, error))
             return std::nullopt;
-    const std::string folder = utf8ToCp1252(prefix);
-    return TranslatedError(TranslatedError::Reason::NotAWinePrefix, folder,
-                           "No Wine prefix was found in " + folder);
+    return TranslatedError(TranslatedError::Reason::NotAWinePrefix, utf8ToCp1252(prefix));
 }
 
-bool hostStoreMayWait() { return !wine::prefixServers(winePrefix()).empty(); }
+bool hostStoreMayWait() { return !prefixServers(winePrefix()).empty(); }
 
 } // namespace kvl::platform

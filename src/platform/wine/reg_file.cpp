@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -208,4 +208,4 @@ std::string importFile(std::u16string_view keyName, const std::vector<NamedValue
     return std::string(kByteOrderMark) + toUtf16le(text + u"\r\n");
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

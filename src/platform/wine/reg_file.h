@@ -7,7 +7,7 @@
 
 #include "platform/wine/hive_syntax.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // The .reg files Wine's registry tool reads and writes: UTF-16LE with a byte-order mark, one section per
 // key headed by its full name ("HKEY_CURRENT_USER\Software\..."), strings quoted with \\ \" \n \r
@@ -31,4 +31,4 @@ bool importable(const ValueData &data);
 // missing, so the caller makes sure it exists.
 std::string importFile(std::u16string_view keyName, const std::vector<NamedValue> &values);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -13,7 +13,7 @@
 
 extern char **environ;
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -24,12 +24,13 @@ std::vector<std::string> toolEnvironment(const std::string &prefix) {
         if (std::strncmp(*entry, "WINEPREFIX=", 11) != 0 && std::strncmp(*entry, "WINEDEBUG=", 10) != 0)
             entries.emplace_back(*entry);
     entries.push_back("WINEPREFIX=" + prefix);
-    entries.push_back("WINEDEBUG=-all");
+    entries.emplace_back("WINEDEBUG=-all");
     return entries;
 }
 
 std::vector<char *> pointers(std::vector<std::string> &strings) {
     std::vector<char *> result;
+    result.reserve(strings.size() + 1);
     for (std::string &s : strings)
         result.push_back(s.data());
     result.push_back(nullptr);
@@ -85,4 +86,4 @@ bool runWineReg(const std::string &prefix, const std::vector<std::string> &argum
     return error == 0 && succeeded(child, prefix);
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // Runs Wine's registry tool, `wine reg <arguments>`, in the prefix with its output discarded. True when
 // it ran and ended with success; a missing `wine` on the PATH is a failure like any other.
@@ -12,4 +12,4 @@ namespace kvl::platform::wine {
 // kvl::TranslatedError (WineNotAnswering, naming the prefix) for the deadline or platform::Cancelled.
 bool runWineReg(const std::string &prefix, const std::vector<std::string> &arguments);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

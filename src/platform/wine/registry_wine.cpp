@@ -6,7 +6,6 @@
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
-#include "platform/system.h"
 #include "platform/windows_error_codes.h"
 #include "platform/wine/hive_edit.h"
 #include "platform/wine/hive_file.h"
@@ -15,11 +14,10 @@
 #include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
 #include "platform/wine/windows_error.h"
+#include "platform/wine/wine_prefix.h"
 #include "platform/wine/wine_server.h"
 
 namespace kvl::platform {
-
-using namespace wine;
 
 namespace {
 
@@ -43,9 +41,7 @@ std::size_t ansiSize(const ValueData &data) {
 // A hive that is there but cannot be read or parsed would otherwise look like a missing key, and Apply
 // would skip its values without a word.
 [[noreturn]] void failBrokenHive(const std::string &hivePath) {
-    const std::string path = utf8ToCp1252(hivePath);
-    throw TranslatedError(TranslatedError::Reason::BrokenHive, path,
-                          "The registry file " + path + " is damaged or cannot be read");
+    throw TranslatedError(TranslatedError::Reason::BrokenHive, utf8ToCp1252(hivePath));
 }
 
 std::string ansiText(const ValueData &data) {
@@ -55,14 +51,12 @@ std::string ansiText(const ValueData &data) {
 
 [[noreturn]] void failDiskFull(const std::string &hivePath) {
     const std::string path = utf8ToCp1252(hivePath);
-    throw TranslatedError(TranslatedError::Reason::DiskFull, path,
-                          "Unable to write to " + path + ". There is not enough space on the disk");
+    throw TranslatedError(TranslatedError::Reason::DiskFull, path);
 }
 
 TranslatedError unwritableHive(const std::string &hivePath) {
     const std::string path = utf8ToCp1252(hivePath);
-    return TranslatedError(TranslatedError::Reason::UnwritableHive, path,
-                           "The registry file " + path + " cannot be written, so nothing was applied");
+    return TranslatedError(TranslatedError::Reason::UnwritableHive, path);
 }
 
 std::vector<KeySpan> sectionsOf(const HiveScan &scan) {
@@ -72,9 +66,7 @@ std::vector<KeySpan> sectionsOf(const HiveScan &scan) {
 }
 
 [[noreturn]] void failUnreachable(const std::string &prefix) {
-    throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix),
-                          "Wine is running in " + utf8ToCp1252(prefix) +
-                              " and cannot be reached; nothing was applied");
+    throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix));
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -111,4 +111,4 @@ ServerAnswer writeThroughServer(const std::string &prefix, pid_t server, std::op
     return run(prefix, server, {"import", *file}) ? ServerAnswer::Done : ServerAnswer::Unreachable;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -8,7 +8,7 @@
 #include "platform/registry.h"
 #include "platform/wine/reg_file.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // A key of a prefix whose registry a running Wine server holds in memory: read and written through the
 // server with Wine's registry tool, so that Wine programs see the new values at once and the server keeps
@@ -32,4 +32,4 @@ ServerAnswer writeThroughServer(const std::string &prefix, pid_t server, std::op
                                 RootKey root, std::u16string_view keyPath,
                                 const std::vector<NamedValue> &values);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -1,4 +1,4 @@
-#include "platform/system.h"
+#include "platform/wine/wine_prefix.h"
 
 #include <cstdlib>
 

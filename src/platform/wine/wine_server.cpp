@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::vector<pid_t> prefixServers(const std::string &prefix) {
     return servers;
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

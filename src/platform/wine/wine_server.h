@@ -4,7 +4,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // The process ids of the Wine servers that serve a prefix, in no particular order; empty when none runs.
 // A server keeps the prefix's registry in memory and writes it back over the hives now and then, so
@@ -17,4 +17,4 @@ std::vector<pid_t> prefixServers(const std::string &prefix, const std::string &t
 // when that is set. Each server once.
 std::vector<pid_t> prefixServers(const std::string &prefix);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

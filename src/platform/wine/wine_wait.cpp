@@ -2,7 +2,7 @@
 
 #include "platform/cp1252.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 const OperationLimit &waitLimit(std::optional<OperationLimit> &own) {
     if (const OperationLimit *limit = OperationScope::current())
@@ -13,9 +13,7 @@ const OperationLimit &waitLimit(std::optional<OperationLimit> &own) {
 void failStoppedWait(OperationLimit::Stop why, const std::string &prefix) {
     if (why == OperationLimit::Stop::Cancelled)
         throw Cancelled();
-    const std::string name = utf8ToCp1252(prefix);
-    throw TranslatedError(TranslatedError::Reason::WineNotAnswering, name,
-                          "Wine in " + name + " does not answer");
+    throw TranslatedError(TranslatedError::Reason::WineNotAnswering, utf8ToCp1252(prefix));
 }
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -5,7 +5,7 @@
 
 #include "platform/operation_limit.h"
 
-namespace kvl::platform::wine {
+namespace kvl::platform {
 
 // What every wait on Wine (its tools, anything else that asks its server) keeps to.
 
@@ -16,4 +16,4 @@ const OperationLimit &waitLimit(std::optional<OperationLimit> &own);
 // kvl::TranslatedError (WineNotAnswering) naming the prefix.
 [[noreturn]] void failStoppedWait(OperationLimit::Stop why, const std::string &prefix);
 
-} // namespace kvl::platform::wine
+} // namespace kvl::platform

@@ -48,7 +48,7 @@ public:
     xcb_atom_t atom(const char *name) const {
         const auto reply = owned(xcb_intern_atom_reply(
             get(), xcb_intern_atom(get(), 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-        return reply ? reply->atom : XCB_ATOM_NONE;
+        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
     // The 32-bit items of a window's property; empty when it is not set.

@@ -60,8 +60,8 @@ std::unique_ptr<WinePeerPrefix> WinePeer::prefix_;
 TEST_F(WinePeer, AFreshPrefixParsesAndStaysByteIdenticalWhenOnlyRead) {
     const std::string system = hive("system.reg");
     const std::string user = hive("user.reg");
-    EXPECT_TRUE(wine::scanHive(system, u"").valid);
-    EXPECT_TRUE(wine::scanHive(user, u"").valid);
+    EXPECT_TRUE(scanHive(system, u"").valid);
+    EXPECT_TRUE(scanHive(user, u"").valid);
     {
         Registry registry;
         ASSERT_TRUE(registry.openKey(RootKey::LocalMachine,

@@ -48,7 +48,7 @@ protected:
     static bool shell(const std::string &command) { return prefix_->run(command); }
     static bool serversUntil(bool running) {
         for (int i = 0; i < 400; ++i) {
-            if (wine::prefixServers(prefix_->path()).empty() != running)
+            if (prefixServers(prefix_->path()).empty() != running)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -133,7 +133,7 @@ TEST_F(WineServerPeer, AFolderLeftByAnEndedServerCountsAsNone) {
     apply(1500, "direct");
     EXPECT_NE(userReg().find("\"MaxObj\"=dword:000005dc\n"), std::string::npos)
         << "written to the hive at once";
-    EXPECT_TRUE(wine::prefixServers(prefix_->path()).empty()) << "no Wine started";
+    EXPECT_TRUE(prefixServers(prefix_->path()).empty()) << "no Wine started";
 }
 
 // The processes that run in a prefix other than its server: what Wine's tools started there.
@@ -161,7 +161,7 @@ std::vector<pid_t> programsIn(const std::string &prefix, pid_t server) {
 // that Wine does not answer, leave nothing running that they started, and store nothing.
 TEST_F(WineServerPeer, AStoppedServerEndsLoadAndApplyAtTheDeadline) {
     ASSERT_TRUE(startServer());
-    const std::vector<pid_t> servers = wine::prefixServers(prefix_->path());
+    const std::vector<pid_t> servers = prefixServers(prefix_->path());
     ASSERT_EQ(servers.size(), 1u);
     const pid_t server = servers.front();
     const std::string hive = userReg();
