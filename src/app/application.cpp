@@ -9,6 +9,7 @@
 #include "i18n/fixed_texts.h"
 #include "i18n/prefix_texts.h"
 #include "platform/system.h"
+#include "platform/prefixes.h"
 #include "prefs/editor_preferences.h"
 #include "widgets/message_box.h"
 

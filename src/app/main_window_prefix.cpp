@@ -7,6 +7,7 @@
 #include "i18n/prefix_texts.h"
 #include "i18n/status_notes.h"
 #include "platform/system.h"
+#include "platform/prefixes.h"
 #include "prefs/prefix_choice.h"
 #include "widgets/themed_status_bar.h"
 

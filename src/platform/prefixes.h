@@ -28,6 +28,10 @@ std::vector<PrefixPlace> prefixPlaces();
 // without waiting. Windows: none.
 std::vector<FoundPrefix> discoverPrefixes(const std::string &home);
 
+// Linux: the Wine prefix in use ($WINEPREFIX, else ~/.wine, unless usePrefix named another). Windows: empty,
+// the host's settings are in the system's own registry.
+std::string winePrefix();
+
 // Linux: the prefix that winePrefix() names from now on, for the program and the Wine tools it starts.
 // Windows: nothing to do.
 void usePrefix(const std::string &folder);

@@ -4,6 +4,7 @@
 #include "app/prefix_start.h"
 #include "app/program_state.h"
 #include "platform/system.h"
+#include "platform/prefixes.h"
 #include "prefs/prefix_choice.h"
 #include "support/scoped_variable.h"
 #include "widgets/round_button.h"

@@ -19,7 +19,7 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
         EXPECT_EQ(kvl::i18n::translatedErrorText(error, "eng"), english);
     }
     // Windows' own words for its error 112, after the file they concern.
-    const TranslatedError full(Reason::DiskFull, "/p/user.reg", "English");
+    const TranslatedError full(Reason::DiskFull, "/p/user.reg");
     EXPECT_EQ(kvl::i18n::translatedErrorText(full, "ENG").toStdString(),
               "Unable to write to /p/user.reg. There is not enough space on the disk");
     EXPECT_EQ(
@@ -29,7 +29,7 @@ TEST(TranslatedErrorText, FollowsTheInterfaceLanguageAndFallsBackToEnglish) {
 }
 
 TEST(TranslatedErrorText, WineNotAnsweringStatesTheDeadlineAndWhatToEnd) {
-    const TranslatedError error(TranslatedError::Reason::WineNotAnswering, "/p", "English");
+    const TranslatedError error(TranslatedError::Reason::WineNotAnswering, "/p");
     for (const char *language : {"ENG", "GER"}) {
         const QString text = kvl::i18n::translatedErrorText(error, language);
         EXPECT_TRUE(text.contains(QStringLiteral(" 10 ")) &&

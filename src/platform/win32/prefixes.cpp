@@ -6,5 +6,6 @@ namespace kvl::platform {
 std::vector<PrefixPlace> prefixPlaces() { return {}; }
 std::vector<FoundPrefix> discoverPrefixes(const std::string &) { return {}; }
 void usePrefix(const std::string &) {}
+std::string winePrefix() { return {}; }
 
 } // namespace kvl::platform

@@ -2,7 +2,7 @@
 #include "platform/system.h"
 #include "platform/wine/case_fold.h"
 #include "platform/wine/host_path.h"
-#include "platform/wine/wine_prefix.h"
+#include "platform/prefixes.h"
 
 #include <algorithm>
 #include <cctype>

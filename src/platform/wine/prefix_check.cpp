@@ -1,7 +1,7 @@
 #include "platform/cp1252.h"
 #include "platform/system.h"
 #include "platform/wine/wine_server.h"
-#include "platform/wine/wine_prefix.h"
+#include "platform/prefixes.h"
 
 #include <filesystem>
 

@@ -14,7 +14,7 @@
 #include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
 #include "platform/wine/windows_error.h"
-#include "platform/wine/wine_prefix.h"
+#include "platform/prefixes.h"
 #include "platform/wine/wine_server.h"
 
 namespace kvl::platform {

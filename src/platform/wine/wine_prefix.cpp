@@ -1,4 +1,4 @@
-#include "platform/wine/wine_prefix.h"
+#include "platform/prefixes.h"
 
 #include <cstdlib>
 
