@@ -153,7 +153,8 @@ private:
     // Runs a load or Apply on the page: at once where nothing can keep it waiting, else on a worker over a
     // detached copy of the page while the window shows that it is busy. `settle` runs once it has ended,
     // failed or not, before its failure is shown.
-    void runOnPage(std::function<void(kvl::host::HostPage &)> operation, std::function<void()> settle = {});
+    void runOnPage(const std::function<void(kvl::host::HostPage &)> &operation,
+                   std::function<void()> settle = {});
     void setBusy(bool busy);
 
     PathRow &row(kvl::host::PathField field) { return paths_[static_cast<std::size_t>(field)]; }

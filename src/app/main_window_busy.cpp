@@ -29,7 +29,8 @@ void TForm1::buildBusyState() {
 
 bool TForm1::busy() const { return hostOperation_->running(); }
 
-void TForm1::runOnPage(std::function<void(kvl::host::HostPage &)> operation, std::function<void()> settle) {
+void TForm1::runOnPage(const std::function<void(kvl::host::HostPage &)> &operation,
+                       std::function<void()> settle) {
     if (busy())
         return; // the locked page started it: nothing else may run on the page meanwhile
     if (!settle)

@@ -77,8 +77,7 @@ ErrorText textOf(TranslatedError::Reason reason) {
 QString translatedErrorText(const TranslatedError &error, const std::string &languageCode) {
     const ErrorText text = textOf(error.reason());
     const QString subject = QString::fromStdString(platform::cp1252ToUtf8(error.subject()));
-    const QString message =
-        QString::fromUtf8(languageCode == "GER" ? text.german : text.english).arg(subject);
+    QString message = QString::fromUtf8(languageCode == "GER" ? text.german : text.english).arg(subject);
     if (error.reason() != TranslatedError::Reason::WineNotAnswering)
         return message;
     return message.arg(std::chrono::duration_cast<std::chrono::seconds>(platform::kOperationBudget).count());

@@ -69,6 +69,7 @@ std::string editSection(std::string_view text, const KeySpan &key, std::u16strin
     if (key.implicit)
         return newSection(keyPath, edits, now);
     std::vector<std::optional<std::size_t>> lines;
+    lines.reserve(edits.size());
     for (const ValueEdit &edit : edits)
         lines.push_back(lastValueLine(text, key, edit.name));
     std::string out = renewedHeader(text.substr(key.header, key.body - key.header), now);

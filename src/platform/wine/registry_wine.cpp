@@ -6,6 +6,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
+#include "platform/prefixes.h"
 #include "platform/windows_error_codes.h"
 #include "platform/wine/hive_edit.h"
 #include "platform/wine/hive_file.h"
@@ -14,7 +15,6 @@
 #include "platform/wine/readable_file.h"
 #include "platform/wine/server_registry.h"
 #include "platform/wine/windows_error.h"
-#include "platform/prefixes.h"
 #include "platform/wine/wine_server.h"
 
 namespace kvl::platform {
@@ -100,8 +100,8 @@ struct Registry::Impl {
         // Only the value asked for is decoded: a key may hold a value of many megabytes. Wine reads the key's
         // sections in turn, and of two lines of one name the later wins.
         const std::string_view text = hive.text();
-        for (auto section = sections.rbegin(); section != sections.rend(); ++section)
-            if (const auto line = lastValueLine(text, *section, wanted)) {
+        for (std::size_t section = sections.size(); section-- > 0;)
+            if (const auto line = lastValueLine(text, sections[section], wanted)) {
                 ValueData data;
                 parseValueLine(text, *line, nullptr, &data);
                 return data;
