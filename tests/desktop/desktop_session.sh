@@ -10,6 +10,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Skips the test (exit 77) when a tool it drives the desktop with is missing.
+require_tools() { # <tools...>
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+    done
+}
+
 failures=0
 fail() {
     echo "FAIL: $*"

@@ -14,14 +14,12 @@ editor=$1
 demo=$2
 shots=${3:-}
 
-for tool in Xvfb openbox xdotool xprop xwininfo ${shots:+import}; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 
 readonly screen_w=1366 screen_h=768 title="KVL-17+ Settings Editor"
 work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-prefixes-XXXXXX")
 # shellcheck source=desktop_session.sh
 . "$(dirname "$0")/desktop_session.sh"
+require_tools Xvfb openbox xdotool xprop xwininfo ${shots:+import}
 
 screenshot() { # <window> <name>
     [ -n "$shots" ] || return 0

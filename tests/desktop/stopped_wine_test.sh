@@ -12,15 +12,13 @@ set -euo pipefail
 editor=$1
 shots=${2:-}
 
-for tool in Xvfb openbox xdotool xprop xwininfo import convert compare wine wineboot wineserver; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 
 readonly deadline=10 # seconds: how long a load or Apply may wait on Wine in all
 readonly title="KVL-17+ Settings Editor"
 work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-stopped-wine-XXXXXX")
 # shellcheck source=desktop_session.sh
 . "$(dirname "$0")/desktop_session.sh"
+require_tools Xvfb openbox xdotool xprop xwininfo import convert compare wine wineboot wineserver
 
 server=
 end_server() {

@@ -15,9 +15,6 @@ set -euo pipefail
 
 exe=$(realpath "$1")
 version=$2
-for tool in Xvfb openbox xdotool xprop xwininfo wine wixl msiinfo mount; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 : "${WINEPREFIX:?WINEPREFIX must name a prefix made with wineboot}"
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: making the program folder read-only takes a bind mount, as root"; exit 77; }
 
@@ -27,6 +24,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.
 work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-installer-XXXXXX")
 # shellcheck source=../desktop/desktop_session.sh
 . "$(dirname "$0")/../desktop/desktop_session.sh"
+require_tools Xvfb openbox xdotool xprop xwininfo wine wixl msiinfo mount
 read_only=
 # Wine's programs first: a folder they hold open cannot be unmounted, and a mount left behind keeps the
 # prefix from being removed.

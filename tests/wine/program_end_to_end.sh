@@ -11,14 +11,12 @@ set -euo pipefail
 
 exe=$1
 shot=${2:-}
-for tool in Xvfb openbox xdotool xprop xwininfo wine ${shot:+import}; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
 : "${WINEPREFIX:?WINEPREFIX must name a prefix made with wineboot}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-windows-XXXXXX")
 # shellcheck source=../desktop/desktop_session.sh
 . "$(dirname "$0")/../desktop/desktop_session.sh"
+require_tools Xvfb openbox xdotool xprop xwininfo wine ${shot:+import}
 
 readonly user_key='HKCU\Software\Varnel\KVL 17.00\QTRX' install_key='HKLM\Software\Varnel\KVL 17.00\QTRX'
 readonly host='C:\kvl-e2e' host_folder="$WINEPREFIX/drive_c/kvl-e2e"

@@ -39,9 +39,9 @@ bool writeAll(int fd, std::string_view bytes, WriteCall write) {
     return true;
 }
 
-std::optional<std::string> contentOf(int fd) {
+std::optional<std::string> contentOf(int fd, std::size_t maxSize) {
     struct stat status {};
-    if (::fstat(fd, &status) != 0)
+    if (::fstat(fd, &status) != 0 || static_cast<std::uintmax_t>(status.st_size) > maxSize)
         return std::nullopt;
     std::string content(static_cast<std::size_t>(status.st_size), '\0');
     std::size_t done = 0;

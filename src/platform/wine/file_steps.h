@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +41,7 @@ using WriteCall = ssize_t (*)(int fd, const void *data, std::size_t size);
 // Writes all bytes at the file's offset; false (errno set) when the device refuses.
 bool writeAll(int fd, std::string_view bytes, WriteCall write);
 
-// The whole content of an open file; nullopt (errno set) when it cannot be read.
-std::optional<std::string> contentOf(int fd);
+// The whole content of an open file; nullopt when it cannot be read (errno set) or is larger than maxSize.
+std::optional<std::string> contentOf(int fd, std::size_t maxSize = SIZE_MAX);
 
 } // namespace kvl::platform
