@@ -37,6 +37,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # the form layout as designed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
-# Wine runs the host and its tools; xdg-open opens the web site and the manual.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, xdg-utils")
+# Wine runs the host and its tools; xdg-open opens the web site and the manual; Qt's German catalogue
+# speaks German in the standard dialogs (without it they stay English, and the program says so).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, xdg-utils, qt6-translations-l10n")
 include(CPack)

@@ -11,6 +11,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation fonts-dejavu-core xvfb xauth
+    qt6-translations-l10n
     googletest libgtest-dev libgmock-dev
 )
 if [ "${1:-test}" != run ]; then
@@ -29,6 +30,8 @@ if [ "${1:-test}" = test ]; then
     # The program as a user sees it: openbox frames its windows, xdotool and the X utilities drive and
     # measure them, ImageMagick takes and compares pictures of them.
     packages+=(openbox xdotool x11-utils imagemagick)
+    # What a screen reader sees of it: the accessibility bus and its Python client, on a bus of the test's own.
+    packages+=(at-spi2-core python3-pyatspi dbus)
     # The fuzz targets: clang with libFuzzer and the sanitizers; clang-tidy checks the sources in CI.
     packages+=(clang-14 libclang-rt-14-dev clang-tidy-14)
 fi

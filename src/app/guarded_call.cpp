@@ -5,8 +5,6 @@
 #include "platform/cp1252.h"
 #include "widgets/message_box.h"
 
-#include <QObject>
-
 namespace kvl::app {
 
 QString currentExceptionText(const std::exception_ptr &error) {
@@ -17,7 +15,7 @@ QString currentExceptionText(const std::exception_ptr &error) {
     } catch (const std::exception &e) {
         return QString::fromStdString(kvl::platform::cp1252ToUtf8(e.what()));
     } catch (...) {
-        return QObject::tr("Unknown error");
+        return kvl::i18n::unknownErrorText(state().preferences.language);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "app/program_state.h"
 #include "i18n/fixed_texts.h"
 #include "i18n/texts.h"
+#include "i18n/toolkit_translation.h"
 #include "platform/system.h"
 #include "prefs/editor_preferences.h"
 #include "widgets/key_navigator.h"
@@ -127,7 +128,11 @@ void TForm1::showScreenSize() {
 }
 
 void TForm1::Languages() {
-    kvl::i18n::applyLanguage(*this, kvl::i18n::mainWindowTexts(), kvl::app::state().preferences.language);
+    const std::string &language = kvl::app::state().preferences.language;
+    // Runs on every switch of the language (the preferences dialog calls it too), so the standard
+    // dialogs and context menus follow at once.
+    kvl::i18n::followInterfaceLanguage(language);
+    kvl::i18n::applyLanguage(*this, kvl::i18n::mainWindowTexts(), language);
     kvl::app::fitLabels(*this);
     showStatusNote();
 }

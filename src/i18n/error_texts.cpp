@@ -83,4 +83,8 @@ QString translatedErrorText(const TranslatedError &error, const std::string &lan
     return message.arg(std::chrono::duration_cast<std::chrono::seconds>(platform::kOperationBudget).count());
 }
 
+QString unknownErrorText(const std::string &languageCode) {
+    return languageCode == "GER" ? QStringLiteral("Unbekannter Fehler") : QStringLiteral("Unknown error");
+}
+
 } // namespace kvl::i18n

@@ -11,4 +11,7 @@ namespace kvl::i18n {
 // any other code English, since such a failure must still be understood).
 QString translatedErrorText(const TranslatedError &error, const std::string &languageCode);
 
+// A failure that carries no text at all, in the interface language (the same rule).
+QString unknownErrorText(const std::string &languageCode);
+
 } // namespace kvl::i18n

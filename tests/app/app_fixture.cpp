@@ -2,6 +2,7 @@
 
 #include "app/program_state.h"
 #include "app/windows.h"
+#include "i18n/toolkit_translation.h"
 #include "widgets/message_box.h"
 #include "widgets/round_button.h"
 
@@ -41,6 +42,7 @@ void AppTest::TearDown() {
     kvl::app::state().prefix = {}; // a test that opened a prefix leaves none for the next
     kvl::app::state().noPrefixFound = false;
     kvl::widgets::setErrorBoxDisplay({});
+    kvl::i18n::followInterfaceLanguage("ENG"); // the toolkit's texts of a German test go with it
 }
 
 void AppTest::addInstallKey(const std::vector<std::string> &values) {

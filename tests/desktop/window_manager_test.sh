@@ -158,7 +158,7 @@ click "$main" 400 182 # EAnl17
 xdotool key alt+Down
 inspect_file_dialog "file dialog" Browse file_browser
 click "$main" 712 399 # BSave17
-inspect_file_dialog "export dialog" "Save As" export_dialog
+inspect_file_dialog "export dialog" "$([ "$language" = GER ] && echo "Speichern unter" || echo "Save As")" export_dialog
 
 # Ending the program: Yes, then the write-protected settings.ini brings up the error box.
 click "$main" 734 476 # BClose

@@ -1,0 +1,57 @@
+#include "i18n/toolkit_translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+
+namespace kvl::i18n {
+
+namespace {
+
+const QString kCatalogue = QStringLiteral("qtbase_de");
+
+// Loaded once, when German is first asked for; null when it cannot be found.
+QTranslator *germanCatalogue() {
+    static QTranslator catalogue;
+    static const bool found = [] {
+        for (const QString &folder : toolkitCatalogueFolders())
+            if (catalogue.load(kCatalogue, folder))
+                return true;
+        std::fprintf(stderr,
+                     "kvl-settings-editor: Qt's German texts (qtbase_de.qm) were not found in %s; the "
+                     "standard dialogs stay English (on Debian: apt-get install qt6-translations-l10n)\n",
+                     qPrintable(toolkitCatalogueFolders().join(QStringLiteral(", "))));
+        return false;
+    }();
+    return found ? &catalogue : nullptr;
+}
+
+bool installed = false;
+
+} // namespace
+
+QStringList toolkitCatalogueFolders() {
+    QStringList folders{QStringLiteral(":/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                        QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+                        QStringLiteral("/usr/share/qt6/translations"),
+                        QStringLiteral("/usr/local/share/qt6/translations")};
+    folders.removeDuplicates();
+    return folders;
+}
+
+void followInterfaceLanguage(const std::string &languageCode) {
+    if (!QCoreApplication::instance())
+        return;
+    if (languageCode == "GER" && !installed) {
+        if (QTranslator *catalogue = germanCatalogue())
+            installed = QCoreApplication::installTranslator(catalogue);
+    } else if (languageCode == "ENG" && installed) {
+        QCoreApplication::removeTranslator(germanCatalogue());
+        installed = false;
+    }
+}
+
+bool toolkitSpeaksGerman() { return installed; }
+
+} // namespace kvl::i18n
