@@ -92,12 +92,14 @@ void TForm1::buildStartPanel() {
     GBStart->hide();
     makeLabel(GBStart, "LSWarning", {16, 44});
     auto *bok = kvl::app::makeRoundButton(GBStart, "Bok", {350, 157}, kvl::widgets::Check);
+    bok->setAccessibleName(QStringLiteral("OK")); // it has no hint to name it; the same in both languages
     kvl::app::connectHandler(bok, &TRoundButton::clicked, this, &TForm1::BOkClick);
     CBWarning = kvl::app::place(new TToggleSwitch(GBStart), "CBWarning", QRect(16, 248, 35, 17));
     kvl::app::connectHandler(CBWarning, &TToggleSwitch::clicked, this, &TForm1::CBWarningClick);
     kvl::app::connectHandler(CBWarning, &TToggleSwitch::switchChanged, this, &TForm1::CBWarningClick);
     auto *switchCaption = kvl::app::place(new TThemedLabel(GBStart), "LCBWarning", QRect(64, 250, 0, 0));
     kvl::app::fitToText(switchCaption);
+    switchCaption->setBuddy(CBWarning);
     makePicture(GBStart, "Image1", QRect(15, 300, 50, 50), "logo");
 
     auto *about = kvl::app::place(new QFrame(GBStart), "PSAbout", QRect(80, 296, 345, 89));

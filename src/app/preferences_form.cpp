@@ -16,6 +16,7 @@
 
 #include <QGroupBox>
 #include <QShowEvent>
+#include <tuple>
 
 namespace {
 
@@ -76,9 +77,13 @@ void TForm3::buildGroup() {
     };
     bind(CBHints, &TForm3::CBHintsClick);
     bind(CBWarning, &TForm3::CBWarningClick);
-    kvl::app::makeLabel(group, "LCBHints", {64, 74});
-    for (auto [name, top] : {std::pair{"LCBWarning", 98}, std::pair{"LCBExit", 122}})
-        kvl::app::fitToText(kvl::app::place(new TThemedLabel(group), name, QRect(64, top, 0, 0)));
+    kvl::app::makeLabel(group, "LCBHints", {64, 74})->setBuddy(CBHints);
+    for (auto [name, top, toggle] :
+         {std::tuple{"LCBWarning", 98, CBWarning}, std::tuple{"LCBExit", 122, CBExit}}) {
+        auto *label = kvl::app::place(new TThemedLabel(group), name, QRect(64, top, 0, 0));
+        kvl::app::fitToText(label);
+        label->setBuddy(toggle);
+    }
 }
 
 void TForm3::showEvent(QShowEvent *event) {

@@ -85,6 +85,7 @@ void TPrefixChooser::BCancelClick() { reject(); }
 void TPrefixChooser::Languages() {
     setWindowTitle(textOf(PrefixText::ChooserTitle));
     LIntro->setText(textOf(PrefixText::ChooserIntro));
+    LVPrefixes->setAccessibleName(LIntro->text()); // a list is named by nothing else
     LVPrefixes->setHeaderLabels({textOf(PrefixText::SourceColumn), textOf(PrefixText::NameColumn),
                                  textOf(PrefixText::HostFolderColumn)});
     for (std::size_t row = 0; row < prefixes_.size(); ++row) {

@@ -69,10 +69,10 @@ void TForm1::watchUserChanges() {
 void TForm1::buildSettingsInfoGroup(QWidget *page) {
     auto *group = kvl::app::place(new QGroupBox(page), "GB117", QRect(14, 8, 715, 73));
     group->setEnabled(false);
-    kvl::app::makeLabel(group, "L17Installed", {8, 22});
     EPath17 = makeReadOnlyEdit(group, "EPath17", QRect(88, 20, 609, 21));
-    kvl::app::makeLabel(group, "L17Language", {8, 46});
+    kvl::app::makeLabel(group, "L17Installed", {8, 22})->setBuddy(EPath17);
     ELang17 = makeReadOnlyEdit(group, "ELang17", QRect(88, 44, 89, 21));
+    kvl::app::makeLabel(group, "L17Language", {8, 46})->setBuddy(ELang17);
 }
 
 void TForm1::buildSettingsGroup(QWidget *page) {
@@ -90,8 +90,8 @@ void TForm1::buildSettingsGroup(QWidget *page) {
     row(PathField::MediaFolder).edit->setObjectName("EMediaAnl17");
     row(PathField::LuaEditor).edit->setObjectName("ELuaAnl17");
 
-    kvl::app::makeLabel(group, "LMaxObj17", {8, 132});
     EMaxObj17 = kvl::app::place(new TNumberSpinEdit(group), "EMaxObj17", QRect(232, 129, 65, 21));
+    kvl::app::makeLabel(group, "LMaxObj17", {8, 132})->setBuddy(EMaxObj17);
     EMaxObj17->setRange(1000, 2500);
     EMaxObj17->setText(QStringLiteral("1000"));
     kvl::app::makeLabel(group, "LMax17", {304, 132}, QString::fromUtf8(kvl::i18n::kMaxObjRange));
@@ -103,8 +103,8 @@ void TForm1::buildSettingsGroup(QWidget *page) {
 void TForm1::addPathRow(PathField field, QWidget *group, int top, TPathEdit *edit, const char *labelName,
                         const char *resetBoxName, void (TForm1::*onChange)(), void (TForm1::*onReset)()) {
     PathRow &path = row(field);
-    kvl::app::makeLabel(group, labelName, {8, top + 4});
     edit->setParent(group);
+    kvl::app::makeLabel(group, labelName, {8, top + 4})->setBuddy(edit);
     edit->setGeometry(120, top, 425, 21);
     path.edit = edit;
     path.onChange = onChange;

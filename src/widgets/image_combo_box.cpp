@@ -28,6 +28,7 @@ QString TImageComboBox::captionLabel() const { return caption_; }
 
 void TImageComboBox::setCaptionLabel(const QString &text) {
     caption_ = text;
+    setAccessibleName(text); // a screen reader would name the box by its current item otherwise
     if (!label_)
         return;
     label_->setText(text);
@@ -41,6 +42,7 @@ void TImageComboBox::placeLabel() {
     if (!label_) {
         label_ = new QLabel(caption_, parentWidget());
         label_->setTextFormat(Qt::PlainText);
+        label_->setBuddy(this); // names the box to a screen reader
         label_->adjustSize();
     } else if (label_->parentWidget() != parentWidget()) {
         label_->setParent(parentWidget());

@@ -1,5 +1,7 @@
 #include "widgets/number_spin_edit.h"
 
+#include "widgets/accessible_widgets.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
@@ -46,6 +48,7 @@ public:
 } // namespace
 
 TNumberSpinEdit::TNumberSpinEdit(QWidget *parent) : QLineEdit(parent) {
+    kvl::widgets::useAccessibleInterfaces();
     up_ = makeSpinButton(this, Qt::UpArrow);
     down_ = makeSpinButton(this, Qt::DownArrow);
     // A press on a spin button takes the focus; the step follows on release (and repeats while held).

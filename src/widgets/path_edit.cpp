@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/error.h"
+#include "widgets/accessible_widgets.h"
 #include "widgets/host_places.h"
 #include "widgets/path_rules.h"
 #include "widgets/window_frame.h"
@@ -65,6 +66,7 @@ void TPathEdit::setDialogRunner(DialogRunner runner) {
 TPathEdit::TPathEdit(bool folder, QWidget *parent) : QLineEdit(parent), folder_(folder) {
     setReadOnly(true); // still focusable and selectable; typing and pasting are refused
     setAcceptDrops(true);
+    kvl::widgets::useAccessibleInterfaces();
     button_ = new QToolButton(this);
     button_->setText(QStringLiteral("..."));
     button_->setCursor(Qt::ArrowCursor);

@@ -1,8 +1,10 @@
 #include "widgets/round_button.h"
 
+#include "widgets/accessible_widgets.h"
 #include "widgets/hint_manager.h"
 #include "widgets/image_lists.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QHoverEvent>
@@ -30,6 +32,15 @@ TRoundButton::TRoundButton(QWidget *parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     resize(55, 55);
+    kvl::widgets::useAccessibleInterfaces();
+}
+
+void TRoundButton::setHint(const QString &text) {
+    if (text == hint_)
+        return;
+    hint_ = text;
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void TRoundButton::setImageIndex(int index) {

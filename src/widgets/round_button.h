@@ -32,7 +32,7 @@ public:
     void setImageIndex(int index);
     int imageIndex() const { return imageIndex_; }
     QString hint() const { return hint_; }
-    void setHint(const QString &text) { hint_ = text; }
+    void setHint(const QString &text); // also the button's name to a screen reader
     bool showHint() const { return showHint_; }
     void setShowHint(bool on) { showHint_ = on; }
 

@@ -1,5 +1,8 @@
 #include "widgets/toggle_switch.h"
 
+#include "widgets/accessible_widgets.h"
+
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -26,6 +29,7 @@ QColor mix(const QColor &from, const QColor &to, qreal t) {
 TToggleSwitch::TToggleSwitch(QWidget *parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     resize(35, 17);
+    kvl::widgets::useAccessibleInterfaces();
 }
 
 void TToggleSwitch::setAnimated(bool on) { animated = on; }
@@ -46,6 +50,10 @@ bool TToggleSwitch::mayChange() {
 
 void TToggleSwitch::flip(bool on) {
     on_ = on;
+    QAccessible::State checked;
+    checked.checked = true;
+    QAccessibleStateChangeEvent told(this, checked);
+    QAccessible::updateAccessibility(&told);
     emit switchChanged(on_);
 }
 
@@ -137,8 +145,11 @@ void TToggleSwitch::mouseReleaseEvent(QMouseEvent *e) {
         emit clicked();
         return;
     }
-    if (!rect().contains(e->position().toPoint()))
-        return;
+    if (rect().contains(e->position().toPoint()))
+        click();
+}
+
+void TToggleSwitch::click() {
     const QPointer<TToggleSwitch> alive(this);
     emit clicked();
     if (alive)

@@ -31,6 +31,8 @@ public:
     static constexpr int kThumbPercent = 45;
     // Off: a click flips the state at once instead of sliding the thumb.
     static void setAnimated(bool on);
+    // What a click of the mouse does: clicked() with the old state, then the slide to the other state.
+    void click();
 
 signals:
     void clicked();
