@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 #include <cstdio>
 
@@ -43,6 +44,11 @@ QStringList toolkitCatalogueFolders() {
 void followInterfaceLanguage(const std::string &languageCode) {
     if (!QCoreApplication::instance())
         return;
+    // The file types the standard dialogs name follow too; English leaves them to the system.
+    if (languageCode == "GER")
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    if (languageCode == "ENG")
+        QLocale::setDefault(QLocale::system());
     if (languageCode == "GER" && !installed) {
         if (QTranslator *catalogue = germanCatalogue())
             installed = QCoreApplication::installTranslator(catalogue);

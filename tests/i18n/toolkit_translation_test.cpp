@@ -1,6 +1,7 @@
 #include "i18n/toolkit_translation.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,11 +33,13 @@ TEST(ToolkitTranslationTest, FollowsTheInterfaceLanguageAndIgnoresUnknownCodes) 
         << "qtbase_de.qm in none of "
         << kvl::i18n::toolkitCatalogueFolders().join(QLatin1Char(' ')).toStdString();
     expectSpoken(true);
+    EXPECT_EQ(QLocale().language(), QLocale::German);
     kvl::i18n::followInterfaceLanguage("eng"); // sets nothing, as with the program's own texts
     expectSpoken(true);
     kvl::i18n::followInterfaceLanguage("ENG");
     EXPECT_FALSE(kvl::i18n::toolkitSpeaksGerman());
     expectSpoken(false);
+    EXPECT_EQ(QLocale(), QLocale::system());
 }
 
 } // namespace
