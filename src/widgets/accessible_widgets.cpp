@@ -22,7 +22,7 @@ public:
 
     // The button shows only an image: its hint says what it does.
     QString text(QAccessible::Text t) const override {
-        const QString own = QAccessibleWidget::text(t);
+        QString own = QAccessibleWidget::text(t);
         if ((t == QAccessible::Name || t == QAccessible::Description) && own.isEmpty())
             return button()->hint();
         return own;
