@@ -2,6 +2,7 @@
 
 #include "widgets/accessible_widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLocale>
@@ -69,8 +70,11 @@ void TNumberSpinEdit::setRange(double minimum, double maximum) {
 
 void TNumberSpinEdit::onTextChanged(const QString &text) {
     const double parsed = std::clamp(parseNumber(text), min_, max_);
-    if (parsed != value_)
+    if (parsed != value_) {
         value_ = parsed;
+        QAccessibleValueChangeEvent told(this, value_); // a screen reader reads the value, not the text
+        QAccessible::updateAccessibility(&told);
+    }
     emit change();
 }
 
