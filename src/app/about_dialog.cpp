@@ -59,6 +59,7 @@ void TAbout::buildSettingsGroup() {
     LWeb->hide();
     auto *banner = place(new ClickablePicture(group), "Image5", QRect(8, 215, 300, 58));
     banner->setPixmap(kvl::widgets::artwork("web_banner"));
+    banner->setAccessibleName(QString::fromUtf8(kvl::i18n::kWebCaption)); // where a click leads
     kvl::app::connectHandler(banner, &ClickablePicture::clicked, this, &TAbout::Image5Click);
 }
 

@@ -149,6 +149,8 @@ TEST_P(AccessibilityTest, EveryWindowNamesEachControlAndOurWidgetsTellTheirRoles
     whenShown(About, [&] {
         expectEveryControlNamed(About, QStringLiteral("About"));
         expectNamed(About, {"BClose", Role::PushButton, "Close", "Schließen"});
+        // The banner is clicked to visit the web site: it says where to.
+        EXPECT_FALSE(accessibleOf(About->findChild<QWidget *>("Image5"))->text(QAccessible::Name).isEmpty());
     });
     click("BAbout");
     whenShown(Confirmit, [&] {
