@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QToolButton>
+#include <algorithm>
 
 namespace kvl::test {
 namespace {
@@ -18,21 +19,10 @@ namespace {
 using Role = QAccessible::Role;
 
 bool isControl(Role role) {
-    switch (role) {
-    case Role::PushButton:
-    case Role::CheckBox:
-    case Role::RadioButton:
-    case Role::ComboBox:
-    case Role::SpinBox:
-    case Role::EditableText:
-    case Role::PageTab:
-    case Role::List:
-    case Role::Tree:
-    case Role::Link:
-        return true;
-    default:
-        return false;
-    }
+    constexpr Role kControls[] = {Role::PushButton, Role::CheckBox,     Role::RadioButton, Role::ComboBox,
+                                  Role::SpinBox,    Role::EditableText, Role::PageTab,     Role::List,
+                                  Role::Tree,       Role::Link};
+    return std::ranges::find(kControls, role) != std::end(kControls);
 }
 
 QAccessibleInterface *accessibleOf(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
@@ -65,7 +55,6 @@ struct Expected {
     Role role;
     const char *english;
     const char *german;
-    const char *description = nullptr; // German, where the control has a hint
 };
 
 class AccessibilityTest : public AppTest, public ::testing::WithParamInterface<const char *> {
@@ -85,9 +74,9 @@ protected:
         EXPECT_EQ(node->role(), e.role) << e.control;
         EXPECT_EQ(node->text(QAccessible::Name), QString::fromUtf8(german() ? e.german : e.english))
             << e.control;
-        if (e.description && german()) {
-            EXPECT_EQ(node->text(QAccessible::Description), QString::fromUtf8(e.description)) << e.control;
-        }
+        // A round button's hint describes it too; nothing else has a hint.
+        const QString hint = control->property("hint").toString();
+        EXPECT_EQ(node->text(QAccessible::Description), hint) << e.control;
     }
 };
 
@@ -107,9 +96,8 @@ TEST_P(AccessibilityTest, EveryWindowNamesEachControlAndOurWidgetsTellTheirRoles
     expectEveryControlNamed(&form(), QStringLiteral("settings page"));
     const Expected page[] = {
         {"BApply17", Role::PushButton, "Apply changes to the registry and other files",
-         "Änderungen in die Registry und andere Dateien übernehmen",
          "Änderungen in die Registry und andere Dateien übernehmen"},
-        {"BClose", Role::PushButton, "End program", "Programm beenden", "Programm beenden"},
+        {"BClose", Role::PushButton, "End program", "Programm beenden"},
         {"EMaxObj17", Role::SpinBox, "Maximum selectable items in 2D window",
          "Maximal auswählbare Elemente im 2D-Fenster"},
         {"EPathAnl17", Role::EditableText, "Layout path", "Anlagenpfad"},

@@ -1,6 +1,6 @@
-"""Reads the editor's main window through AT-SPI as a screen reader does and checks what it says.
+"""Reads the editor's main window through AT-SPI as a screen reader does; prints one line per fault.
 
-Usage: accessible_tree.py ENG|GER. Exits 1 with one line per fault.
+Usage: accessible_tree.py ENG|GER
 """
 import sys
 import time
@@ -8,109 +8,89 @@ import time
 import pyatspi
 
 TITLE = "KVL-17+ Settings Editor"
-# The round buttons a user meets, named by their hints, before and after the start panel.
-BAR = {
-    "ENG": ["Program settings", "About...", "End program"],
-    "GER": ["Programmeinstellungen", "Über...", "Programm beenden"],
-}
-PAGE = {
-    "ENG": ["Apply changes to the registry and other files", "Reload registry values and other settings",
-            "Create external registry file"],
-    "GER": ["Änderungen in die Registry und andere Dateien übernehmen",
-            "Registry-Werte und andere Einstellungen erneut laden", "Externe Registry-Datei erstellen"],
-}
-SWITCH = {"ENG": "Show this warning message at program start", "GER": "Diese Warnmeldung beim Programmstart anzeigen"}
-
+# The round buttons, named by their hints: the bar and the start panel's OK, then the settings page's.
+PANEL = {"ENG": ["Program settings", "About...", "End program", "OK"],
+         "GER": ["Programmeinstellungen", "Über...", "Programm beenden", "OK"]}
+PAGE = {"ENG": ["Apply changes to the registry and other files", "Reload registry values and other settings",
+                "Create external registry file"],
+        "GER": ["Änderungen in die Registry und andere Dateien übernehmen",
+                "Registry-Werte und andere Einstellungen erneut laden", "Externe Registry-Datei erstellen"]}
+SWITCH = {"ENG": "Show this warning message at program start",
+          "GER": "Diese Warnmeldung beim Programmstart anzeigen"}
+BUTTON, CHECK_BOX = pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX
 faults = []
 
 
-def main_window(seconds=30):
+def poll(condition, seconds=20):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            for window in app or []:
-                if window is not None and window.name == TITLE:
-                    return window
-        time.sleep(0.2)
-    sys.exit("no window named %r on the accessibility bus" % TITLE)
-
-
-def shown(window):
-    """(name, role, states) of every showing node below the window."""
-    nodes = []
-
-    def walk(node):
-        for child in node:
-            if child is None or not child.getState().contains(pyatspi.STATE_SHOWING):
-                continue
-            nodes.append(child)
-            walk(child)
-
-    walk(window)
-    return nodes
-
-
-def find(window, name, role):
-    for node in shown(window):
-        if node.name == name and node.getRole() == role:
-            return node
+        found = condition()
+        if found:
+            return found
+        time.sleep(0.1)
     return None
 
 
+def main_window():
+    return next((w for app in pyatspi.Registry.getDesktop(0) for w in app or [] if w and w.name == TITLE), None)
+
+
+def shown(node):
+    """Every node below this one that is on the screen."""
+    for child in node:
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
+            yield child
+            yield from shown(child)
+
+
+def find(window, name, role):
+    return next((n for n in shown(window) if n.name == name and n.getRole() == role), None)
+
+
+def checked(node):
+    return node.getState().contains(pyatspi.STATE_CHECKED)
+
+
 def act(node, action):
-    acts = node.queryAction()
-    for i in range(acts.nActions):
-        if acts.getName(i).lower() == action:
-            acts.doAction(i)
-            return
-    faults.append("%r offers no %s action" % (node.name, action))
-
-
-def poll(condition, seconds=10):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        if condition():
-            return True
-        time.sleep(0.1)
-    return False
+    actions = node.queryAction()
+    names = [actions.getName(i).lower() for i in range(actions.nActions)]
+    if action in names:
+        actions.doAction(names.index(action))
+    else:
+        faults.append("%r offers no %s action but %s" % (node.name, action, names))
 
 
 def expect_buttons(window, names):
-    for name in names:
-        if find(window, name, pyatspi.ROLE_PUSH_BUTTON) is None:
-            faults.append("no push button named %r" % name)
+    faults.extend("no push button named %r" % name for name in names if not find(window, name, BUTTON))
 
 
-def main():
-    language = sys.argv[1]
-    window = main_window()
-    expect_buttons(window, BAR[language] + ["OK"])
-    toggle = find(window, SWITCH[language], pyatspi.ROLE_CHECK_BOX)
-    if toggle is None:
-        faults.append("no check box named %r" % SWITCH[language])
-    else:
-        if not toggle.getState().contains(pyatspi.STATE_CHECKED):
-            faults.append("the switch is on but not checked")
-        act(toggle, "toggle")
-        if not poll(lambda: not toggle.getState().contains(pyatspi.STATE_CHECKED)):
-            faults.append("toggled through the bus, the switch still reads checked")
-    unnamed = [pyatspi.Accessible.getRoleName(n) for n in shown(window)
-               if n.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX) and not n.name.strip()]
+def main(language):
+    window = poll(main_window)
+    if window is None:
+        return ["no window named %r on the accessibility bus" % TITLE]
+    expect_buttons(window, PANEL[language])
+    unnamed = [n.getRoleName() for n in shown(window) if n.getRole() in (BUTTON, CHECK_BOX) and not n.name.strip()]
     if unnamed:
         faults.append("unnamed controls: %s" % ", ".join(unnamed))
-    ok = find(window, "OK", pyatspi.ROLE_PUSH_BUTTON)
+    toggle = find(window, SWITCH[language], CHECK_BOX)
+    if toggle is None:
+        faults.append("no check box named %r" % SWITCH[language])
+    elif not checked(toggle):
+        faults.append("the switch is on but its check box is not checked")
+    else:
+        act(toggle, "toggle")
+        if not poll(lambda: not checked(toggle), 10):
+            faults.append("toggled through the bus, the switch still reads checked")
+    ok = find(window, "OK", BUTTON)
     if ok is not None:
         act(ok, "press")
-        if not poll(lambda: find(window, PAGE[language][0], pyatspi.ROLE_PUSH_BUTTON) is not None):
+        if not poll(lambda: find(window, PAGE[language][0], BUTTON), 10):
             faults.append("pressed through the bus, OK did not bring up the settings page")
         expect_buttons(window, PAGE[language])
-    for fault in faults:
-        print("FAIL:", fault)
-    if not faults:
-        print("ok: %d round buttons and the switch as a screen reader sees them" % (len(BAR[language]) + 4))
-    return 1 if faults else 0
+    return faults
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    found = main(sys.argv[1])
+    print("\n".join("FAIL: " + fault for fault in found) or "ok: the round buttons and the switch as read through AT-SPI")
+    sys.exit(1 if found else 0)
