@@ -31,7 +31,7 @@ if [ "${1:-test}" = test ]; then
     # measure them, ImageMagick takes and compares pictures of them.
     packages+=(openbox xdotool x11-utils imagemagick)
     # What a screen reader sees of it: the accessibility bus and its Python client, on a bus of the test's own.
-    packages+=(at-spi2-core python3-pyatspi dbus)
+    packages+=(at-spi2-core python3-pyatspi dbus-daemon)
     # The fuzz targets: clang with libFuzzer and the sanitizers; clang-tidy checks the sources in CI.
     packages+=(clang-14 libclang-rt-14-dev clang-tidy-14)
 fi
