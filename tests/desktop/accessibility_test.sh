@@ -28,7 +28,7 @@ printf '[User]\r\nLanguage=%s\r\nShowStart=1\r\n' "$language" >"$work/program/se
 
 unset WAYLAND_DISPLAY
 export WINEPREFIX="$work/prefix" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb WINEDEBUG=-all QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+export QT_QPA_PLATFORM=xcb WINEDEBUG=-all QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_desktop 1366 768
 
 # The program and the reader share a session bus that ends with them.
@@ -39,7 +39,8 @@ dbus-run-session -- sh -c '
     status=$?
     kill "$editor" 2>/dev/null
     exit $status' sh "$work/program/$(basename "$editor")" "$work" \
-    "$(dirname "$0")/accessible_tree.py" "$language" "$python" 2>>"$work/bus.log" || fail "the tree as AT-SPI shows it (see above)"
+    "$(dirname "$0")/accessible_tree.py" "$language" "$python" 2>>"$work/bus.log" ||
+    { cat "$work/bus.log" "$work/editor.log"; fail "the tree as AT-SPI shows it (see above)"; }
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
