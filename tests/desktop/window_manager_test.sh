@@ -146,6 +146,7 @@ check "values Apply writes after Tab, Tab, Space on the start-up panel" "$(echo 
 # The path edits' dialogs (opened with Alt+Down in the edit) and the export dialog.
 inspect_file_dialog() { # <what> <expected caption> <screenshot name>
     if await_dialog "$1" "$main"; then
+        check_centred_dialog "$1" "$dialog" "$main"
         check "$1 caption" "$2" "$(name_of "$dialog" | sed 's/^ *$//')"
         screenshot "$dialog" "$3"
         close_dialog "$1" key Escape
@@ -166,6 +167,7 @@ if await_dialog "exit confirmation" "$main"; then
     close_dialog "exit confirmation" mousemove --window "$dialog" 152 100 click 1 # BYes
 fi
 if await_dialog "error box" "$main"; then
+    check_centred_dialog "error box" "$dialog" "$main"
     check "error box caption" "$title" "$(name_of "$dialog")"
     screenshot "$dialog" error_box
     close_dialog "error box" key Return
