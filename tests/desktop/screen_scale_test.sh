@@ -22,10 +22,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-scale-XXXXXX")
 require_tools Xvfb openbox xdotool xprop xwininfo ${shots:+import}
 
 screenshot() { # <window> <name>
-    [ -n "$shots" ] || return 0
-    local x y w h
-    read -r x y w h < <(outer_geometry "$1")
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/${2}_${percent}.png"
+    [ -z "$shots" ] || save_window "$1" "$shots/${2}_${percent}.png"
 }
 
 # Where a frame of <length> starts on an axis of the screen: centred where it fits, else at 0.
@@ -41,7 +38,7 @@ near() { # <what> <expected> <actual> <tolerance>
 check_on_screen() { # <what> <window>
     local x y w h
     read -r x y w h < <(outer_geometry "$2")
-    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] || fail "$1 frame's top-left corner off the screen: $x $y"
+    if [ "$x" -lt 0 ] || [ "$y" -lt 0 ]; then fail "$1 frame's top-left corner off the screen: $x $y"; fi
     near "$1 frame's left" "$(expected_start "$screen_w" "$w" "$x")" "$x" 1
     near "$1 frame's top" "$(expected_start "$screen_h" "$h" "$y")" "$y" 1
     [ "$w" -gt "$screen_w" ] || [ $((x + w)) -le "$screen_w" ] || fail "$1 frame's right edge off the screen"
@@ -58,10 +55,7 @@ export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" WINEDEBUG=-all
 unset WAYLAND_DISPLAY
 
 start_desktop "$screen_w" "$screen_h"
-"$work/program/$(basename "$editor")" >"$work/editor.log" 2>&1 &
-pids+=($!)
-main=$(new_window 20)
-[ -n "$main" ] || { cat "$work/editor.log"; echo "FAIL: the main window did not appear"; exit 1; }
+start_editor "$editor"
 
 read -r _ _ main_w main_h < <(outer_geometry "$main")
 near "main window outer width at $percent %" "$(awk -v s="$scale" 'BEGIN { printf "%d", 776 * s }')" "$main_w" 2
