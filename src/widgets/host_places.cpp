@@ -4,12 +4,15 @@
 #include "widgets/path_rules.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolButton>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -111,6 +114,25 @@ private:
     std::vector<platform::DrivePlace> drives_;
 };
 
+// Above a drive's root lie the prefix and Wine's own folders: the way up ends at the root. The dialog
+// enables its way up anew at each folder it enters, before this runs.
+void endWayUpAtDriveRoots(QFileDialog &dialog) {
+    auto *files = dialog.findChild<QFileSystemModel *>();
+    auto *upButton = dialog.findChild<QToolButton *>(QStringLiteral("toParentButton"));
+    auto *upAction = dialog.findChild<QAction *>(QStringLiteral("qt_goto_parent_action"));
+    if (!files || !upButton || !upAction)
+        return;
+    const auto endAtDriveRoot = [upButton, upAction](const QString &folder) {
+        const std::optional<QString> hostPath = hostFromNative(folder);
+        const bool driveRoot = hostPath && hostPath->size() == 3; // "C:\\"
+        upAction->setEnabled(!driveRoot);
+        if (driveRoot)
+            upButton->setEnabled(false);
+    };
+    QObject::connect(files, &QFileSystemModel::rootPathChanged, &dialog, endAtDriveRoot);
+    endAtDriveRoot(files->rootPath());
+}
+
 } // namespace
 
 void offerHostPlaces(QFileDialog &dialog) {
@@ -145,6 +167,7 @@ void offerHostPlaces(QFileDialog &dialog) {
         keepRelabelled(lookIn->view(), hostFromNative);
         lookIn->installEventFilter(new LookInList(dialog, *lookIn, drives));
     }
+    endWayUpAtDriveRoots(dialog);
 }
 
 } // namespace kvl::widgets

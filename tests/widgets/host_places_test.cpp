@@ -3,9 +3,11 @@
 #include "support/temp_prefix.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QTest>
+#include <QToolButton>
 #include <QUrl>
 #include <filesystem>
 #include <functional>
@@ -107,6 +109,15 @@ TEST_F(HostPlaces, LookInListsTheDrivesFirstAndNothingAboveADrivesRoot) {
                       list->visualRect(list->model()->index(1, 0)).center());
     EXPECT_EQ(dialog.directory().absolutePath(), drive("z:"));
     EXPECT_EQ(lookIn->currentText(), "Z:\\");
+    // Nor is there a way up from a drive's root.
+    auto *up = dialog.findChild<QToolButton *>("toParentButton");
+    EXPECT_FALSE(up->isEnabled());
+    dialog.setDirectory(drive("c:/Program Files"));
+    EXPECT_TRUE(up->isEnabled());
+    up->click();
+    EXPECT_EQ(dialog.directory().absolutePath(), drive("c:"));
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QAction *>("qt_goto_parent_action")->isEnabled()) << "its shortcut";
     dialog.reject();
 }
 
