@@ -8,3 +8,7 @@ cmake --build build -j2 --target kvl-settings-editor
 for language in ENG GER; do
     tests/desktop/window_manager_test.sh build/kvl-settings-editor demo docs/screenshots "$language"
 done
+# The main window and the preferences dialog at 100 % and at 200 % (a high-density screen large enough
+# to show the whole window).
+tests/desktop/screen_scale_test.sh build/kvl-settings-editor demo 1366 768 1 docs/screenshots
+tests/desktop/screen_scale_test.sh build/kvl-settings-editor demo 3200 1800 2 docs/screenshots

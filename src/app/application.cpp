@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/command_line.h"
+#include "app/dialog_centring.h"
 #include "app/guarded_call.h"
 #include "app/host_store_check.h"
 #include "app/prefix_start.h"
@@ -8,9 +9,10 @@
 #include "app/windows.h"
 #include "i18n/fixed_texts.h"
 #include "i18n/prefix_texts.h"
-#include "platform/system.h"
 #include "platform/prefixes.h"
+#include "platform/system.h"
 #include "prefs/editor_preferences.h"
+#include "widgets/dialog_placement.h"
 #include "widgets/message_box.h"
 
 #include <QDir>
@@ -37,6 +39,15 @@ QString placesLookedIn() {
     return places.trimmed();
 }
 
+// The error box and the file dialogs open over whatever window asked for them, but centred on the main
+// window as the program's own dialogs are.
+void centreDialog(QWidget &dialog) {
+    if (Form1 && Form1->isVisible())
+        centreOnMainWindow(dialog, *Form1);
+    else
+        centreOnScreen(dialog);
+}
+
 std::string interfaceLanguage(const ProgramLocations &locations) {
     return kvl::prefs::readEditorPreferences(locations.preferencesFile, locations.firstExportFolder).language;
 }
@@ -55,6 +66,7 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     // The name of the installed desktop entry: desktops show its icon for the program's windows. Kept as
     // 8-bit text, which the install test finds in the executable.
     setDesktopFileName(QLatin1String("org.example.KvlSettingsEditor"));
+    kvl::widgets::setDialogPlacement(centreDialog);
 }
 
 Application::~Application() { destroyWindows(); }

@@ -7,6 +7,7 @@
 #include "app/guarded_call.h"
 #include "app/preferences_form.h"
 #include "app/program_state.h"
+#include "app/work_area.h"
 #include "i18n/fixed_texts.h"
 #include "i18n/texts.h"
 #include "i18n/toolkit_translation.h"
@@ -199,10 +200,13 @@ void TForm1::showEvent(QShowEvent *event) {
 void TForm1::fitAndCentre() {
     const QMargins frame = kvl::widgets::frameMargins(*this);
     setFixedSize(kOuterWidth - frame.left() - frame.right(), kDesignedHeight);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect screenArea = screen->geometry();
-        const QSize outer = size().grownBy(frame);
-        kvl::widgets::moveOuterTo(*this, {screenArea.left() + (screenArea.width() - outer.width()) / 2,
-                                          screenArea.top() + (screenArea.height() - outer.height()) / 2});
-    }
+    const QRect workArea = kvl::app::workAreaOf(*this);
+    if (workArea.isEmpty())
+        return;
+    const QSize outer = size().grownBy(frame);
+    kvl::widgets::moveOuterTo(
+        *this, kvl::app::keptInWorkArea(workArea,
+                                        {workArea.left() + (workArea.width() - outer.width()) / 2,
+                                         workArea.top() + (workArea.height() - outer.height()) / 2},
+                                        outer));
 }

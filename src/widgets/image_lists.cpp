@@ -1,5 +1,6 @@
 #include "widgets/image_lists.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace kvl::widgets {
@@ -11,8 +12,13 @@ constexpr const char *kButtonImages[] = {"power",  "gear",     "info", "manual",
 constexpr const char *kFlagImages[] = {"flag_gb", "flag_de"};
 constexpr int kButtonCell = 42;
 
+// Each image is kept at twice its size beside it: a screen scaled above 100 % draws that one.
 QPixmap resourceImage(const char *name) {
-    return QPixmap(QStringLiteral(":/images/%1.png").arg(QLatin1String(name)));
+    const bool dense = qGuiApp && qGuiApp->devicePixelRatio() > 1.0;
+    QPixmap image(QStringLiteral(":/images/%1%2.png")
+                      .arg(QLatin1String(name), dense ? QLatin1String("@2x") : QLatin1String()));
+    image.setDevicePixelRatio(dense ? 2.0 : 1.0);
+    return image;
 }
 
 } // namespace
@@ -23,10 +29,12 @@ QPixmap buttonImage(int index) {
     const QPixmap image = resourceImage(kButtonImages[index]);
     if (image.isNull())
         return {};
-    QPixmap cell(kButtonCell, kButtonCell);
+    QPixmap cell(QSize(kButtonCell, kButtonCell) * image.devicePixelRatio());
+    cell.setDevicePixelRatio(image.devicePixelRatio());
     cell.fill(Qt::transparent);
     QPainter painter(&cell);
-    painter.drawPixmap((kButtonCell - image.width()) / 2, (kButtonCell - image.height()) / 2, image);
+    const QSize size = image.deviceIndependentSize().toSize();
+    painter.drawPixmap((kButtonCell - size.width()) / 2, (kButtonCell - size.height()) / 2, image);
     return cell;
 }
 

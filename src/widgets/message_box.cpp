@@ -1,6 +1,7 @@
 #include "widgets/message_box.h"
 
 #include "i18n/fixed_texts.h"
+#include "widgets/dialog_placement.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -22,6 +23,19 @@ int captionRoom(const QWidget &window, const QString &caption) {
     return QFontMetrics(font).horizontalAdvance(caption) + 4 * barHeight;
 }
 
+// Placed once the box has taken its size for the text, which it does as it is shown, and before the
+// window system maps it.
+class ErrorBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override {
+        QMessageBox::showEvent(event);
+        placeDialog(*this);
+    }
+};
+
 void showCriticalBox(QWidget *parent, const QString &caption, const QString &text) {
     createErrorBox(parent, caption, text)->exec();
 }
@@ -41,7 +55,8 @@ QString errorBoxText(const QString &message) {
 }
 
 std::unique_ptr<QMessageBox> createErrorBox(QWidget *parent, const QString &caption, const QString &text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
+    std::unique_ptr<QMessageBox> box =
+        std::make_unique<ErrorBox>(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     // The box sizes itself to its text alone; a short message would leave it narrower than its caption.
     if (auto *grid = qobject_cast<QGridLayout *>(box->layout()))
         grid->addItem(new QSpacerItem(captionRoom(*box, caption), 0, QSizePolicy::Minimum), grid->rowCount(),

@@ -4,13 +4,19 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <cmath>
 
 namespace kvl::widgets {
 
 QMargins frameMargins(const QWidget &window) {
     if (const auto stated =
-            platform::frameExtents(window.winId(), QGuiApplication::platformName().toStdString()))
-        return {stated->left, stated->top, stated->right, stated->bottom};
+            platform::frameExtents(window.winId(), QGuiApplication::platformName().toStdString())) {
+        // The manager states screen pixels; the toolkit places windows in its own, scaled ones. Rounded
+        // up, so that a placement never cuts the frame.
+        const qreal ratio = window.devicePixelRatioF();
+        const auto scaled = [ratio](int pixels) { return int(std::ceil(pixels / ratio)); };
+        return {scaled(stated->left), scaled(stated->top), scaled(stated->right), scaled(stated->bottom)};
+    }
     const QRect frame = window.frameGeometry();
     const QRect client = window.geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),

@@ -8,8 +8,9 @@ class QWidget;
 
 namespace kvl::widgets {
 
-// A top-level window's frame as the window manager states it, also before the window is first shown
-// where the manager can say so; the toolkit learns of it only later, and on X11 not always.
+// A top-level window's frame, in the toolkit's (scaled) pixels, as the window manager states it, also before
+// the window is first shown where the manager can say so; the toolkit learns of it only later, and on X11 not
+// always.
 QMargins frameMargins(const QWidget &window);
 
 // The window's outer geometry, frame included.

@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/error.h"
 #include "widgets/accessible_widgets.h"
+#include "widgets/dialog_placement.h"
 #include "widgets/host_places.h"
 #include "widgets/path_rules.h"
 #include "widgets/window_frame.h"
@@ -37,6 +38,7 @@ std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseR
     else
         dialog.setWindowTitle(request.title);
     kvl::widgets::offerHostPlaces(dialog);
+    kvl::widgets::placeAtEachShowing(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -1,5 +1,6 @@
 #include "widgets/save_file_dialog.h"
 
+#include "widgets/dialog_placement.h"
 #include "widgets/host_places.h"
 #include "widgets/path_rules.h"
 
@@ -19,6 +20,7 @@ std::optional<QString> runSaveDialog(QWidget *parent, const QString &dir, const 
     if (!name.isEmpty())
         dialog.selectFile(name);
     kvl::widgets::offerHostPlaces(dialog);
+    kvl::widgets::placeAtEachShowing(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());

@@ -5,6 +5,7 @@
 #include "app/dialog_centring.h"
 #include "app/preferences_form.h"
 #include "app/program_state.h"
+#include "app/work_area.h"
 #include "widgets/round_button.h"
 
 #include <QLabel>
@@ -26,6 +27,25 @@ TEST(DialogCentringTest, EachHalfIsRoundedTowardZeroOnItsOwn) {
     };
     for (const Case &c : cases)
         EXPECT_EQ(kvl::app::centredPosition(c.mainFrame, c.dialog), c.expected) << c.mainFrame.x();
+}
+
+TEST(WorkAreaTest, AFrameIsKeptInsideTheWorkAreaAndStartsAtItsCornerWhereLarger) {
+    struct Case {
+        QPoint wanted;
+        QSize frame;
+        QPoint expected;
+    };
+    const QRect workArea(0, 30, 1366, 738); // a panel along the top
+    const Case cases[] = {
+        {{295, 100}, {776, 570}, {295, 100}}, // inside: where wanted
+        {{900, 500}, {776, 570}, {590, 198}}, // over the right and bottom edges: pushed back
+        {{-91, -156}, {776, 570}, {0, 30}},   // over the left and top edges
+        {{-91, -156}, {1552, 1130}, {0, 30}}, // larger than the area: its corner
+        {{500, 100}, {1164, 855}, {202, 30}}, // too high only: inside across, from the top down
+        {{0, 30}, {1366, 738}, {0, 30}},      // exactly the area
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(kvl::app::keptInWorkArea(workArea, c.wanted, c.frame), c.expected) << c.wanted.x();
 }
 
 class DialogTest : public AppTest {

@@ -74,6 +74,22 @@ new_window() { # <seconds> <known ids...>
 }
 gone() { [[ " $(clients) " != *" $1 "* ]]; }
 
+# Saves a window, its frame included, as a PNG (ImageMagick's import).
+save_window() { # <window> <file>
+    local x y w h
+    read -r x y w h < <(outer_geometry "$1")
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$2"
+}
+
+# Starts the editor copied into $work/program and sets $main to its main window; ends the test when
+# none appears.
+start_editor() { # <editor executable>
+    "$work/program/$(basename "$1")" >"$work/editor.log" 2>&1 &
+    pids+=($!)
+    main=$(new_window 20)
+    [ -n "$main" ] || { cat "$work/editor.log"; echo "FAIL: the main window did not appear"; exit 1; }
+}
+
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; } # client coordinates
 
 # Starts Xvfb with a screen of the given size and openbox on it, and points DISPLAY there.

@@ -22,10 +22,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kvl-prefixes-XXXXXX")
 require_tools Xvfb openbox xdotool xprop xwininfo ${shots:+import}
 
 screenshot() { # <window> <name>
-    [ -n "$shots" ] || return 0
-    local x y w h
-    read -r x y w h < <(outer_geometry "$1")
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/$2.png"
+    [ -z "$shots" ] || save_window "$1" "$shots/$2.png"
 }
 
 home="$work/home"

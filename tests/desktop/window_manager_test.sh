@@ -23,13 +23,12 @@ require_tools Xvfb openbox xdotool xprop xwininfo ${shots:+import}
 
 screenshot() { # <window, or "root" for the whole screen> <name>
     [ -n "$shots" ] || return 0
-    local file="$shots/${2}_${language}.png" x y w h
+    local file="$shots/${2}_${language}.png"
     if [ "$1" = root ]; then
         import -window root "$file"
-        return
+    else
+        save_window "$1" "$file"
     fi
-    read -r x y w h < <(outer_geometry "$1")
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$file"
 }
 
 # A dialog at its first showing, as soon as it is framed: centred by its outer size on the main window's
@@ -63,10 +62,7 @@ unset WAYLAND_DISPLAY
 
 start_desktop "$screen_w" "$screen_h"
 
-"$work/program/$(basename "$editor")" >"$work/editor.log" 2>&1 &
-pids+=($!)
-main=$(new_window 20)
-[ -n "$main" ] || { cat "$work/editor.log"; echo "FAIL: the main window did not appear"; exit 1; }
+start_editor "$editor"
 
 # Main window: outer width 776 with the frame, centred on the screen by its outer size, from the start.
 read -r _ _ _ main_h < <(outer_geometry "$main")
@@ -146,6 +142,7 @@ check "values Apply writes after Tab, Tab, Space on the start-up panel" "$(echo 
 # The path edits' dialogs (opened with Alt+Down in the edit) and the export dialog.
 inspect_file_dialog() { # <what> <expected caption> <screenshot name>
     if await_dialog "$1" "$main"; then
+        check_centred_dialog "$1" "$dialog" "$main"
         check "$1 caption" "$2" "$(name_of "$dialog" | sed 's/^ *$//')"
         screenshot "$dialog" "$3"
         close_dialog "$1" key Escape
@@ -166,6 +163,7 @@ if await_dialog "exit confirmation" "$main"; then
     close_dialog "exit confirmation" mousemove --window "$dialog" 152 100 click 1 # BYes
 fi
 if await_dialog "error box" "$main"; then
+    check_centred_dialog "error box" "$dialog" "$main"
     check "error box caption" "$title" "$(name_of "$dialog")"
     screenshot "$dialog" error_box
     close_dialog "error box" key Return

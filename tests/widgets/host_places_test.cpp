@@ -3,10 +3,14 @@
 #include "support/temp_prefix.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QTest>
+#include <QToolButton>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,6 +84,41 @@ TEST_F(HostPlaces, LookInNamesTheFolderInTheHostsTermsWhereADriveReachesIt) {
     dialog.setDirectory("/usr");
     EXPECT_EQ(lookIn(dialog), "/usr");
     dialog.reject(); // leaves the user's own places behind
+}
+
+// Opened, "Look in" lists the drives, then the folder shown down from its drive's root: neither the prefix
+// nor the folders that hold it; a drive chosen there opens.
+TEST_F(HostPlaces, LookInListsTheDrivesFirstAndNothingAboveADrivesRoot) {
+    QFileDialog dialog(nullptr, QString(), drive("c:/Program Files/KVL"));
+    dialog.setFileMode(QFileDialog::Directory);
+    kvl::widgets::offerHostPlaces(dialog);
+    dialog.show();
+    auto *lookIn = dialog.findChild<QComboBox *>("lookInCombo");
+    for (const auto &open :
+         std::vector<std::function<void()>>{[lookIn] { QTest::keyClick(lookIn, Qt::Key_F4); },
+                                            [lookIn] { QTest::mouseClick(lookIn, Qt::LeftButton); }}) {
+        open();
+        EXPECT_EQ(shownTexts(*lookIn->model()),
+                  (QStringList{"C:\\", "Z:\\", "C:\\Program Files", "C:\\Program Files\\KVL"}));
+        EXPECT_EQ(lookIn->currentText(), "C:\\Program Files\\KVL");
+        lookIn->hidePopup();
+    }
+    QTest::keyClick(lookIn, Qt::Key_F4);
+    QAbstractItemView *list = lookIn->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(1, 0)).center());
+    EXPECT_EQ(dialog.directory().absolutePath(), drive("z:"));
+    EXPECT_EQ(lookIn->currentText(), "Z:\\");
+    // Nor is there a way up from a drive's root.
+    auto *up = dialog.findChild<QToolButton *>("toParentButton");
+    EXPECT_FALSE(up->isEnabled());
+    dialog.setDirectory(drive("c:/Program Files"));
+    EXPECT_TRUE(up->isEnabled());
+    up->click();
+    EXPECT_EQ(dialog.directory().absolutePath(), drive("c:"));
+    EXPECT_FALSE(up->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QAction *>("qt_goto_parent_action")->isEnabled()) << "its shortcut";
+    dialog.reject();
 }
 
 TEST_F(HostPlaces, WithoutDrivesTheDialogStaysAsItIs) {

@@ -1,5 +1,6 @@
 #include "widgets/image_lists.h"
 
+#include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -51,3 +52,19 @@ TEST(ImageLists, ArtworkSizes) {
 }
 
 } // namespace
+
+// A screen scaled above 100 % draws the double: each image must have one, at twice its size.
+TEST(ImageLists, EveryImageIsKeptAtTwiceItsSize) {
+    const QDir images(QStringLiteral(":/images"));
+    int checked = 0;
+    for (const QString &name : images.entryList({QStringLiteral("*.png")})) {
+        if (name.contains(QStringLiteral("@2x")))
+            continue;
+        const QImage image(images.filePath(name));
+        const QImage dense(
+            images.filePath(QString(name).replace(QStringLiteral(".png"), QStringLiteral("@2x.png"))));
+        EXPECT_EQ(dense.size(), image.size() * 2) << name.toStdString();
+        ++checked;
+    }
+    EXPECT_GE(checked, 19);
+}
