@@ -161,7 +161,7 @@ struct Registry::Impl {
                 fail("Failed to set data for ", pending.front().name);
             return;
         }
-        if (agentKey && servers.front() == servedBy && commitThroughAgent())
+        if (agentKey && servers == std::vector<pid_t>{*servedBy} && commitThroughAgent())
             return;
         std::vector<NamedValue> values;
         for (const PendingValue &value : pending) {
