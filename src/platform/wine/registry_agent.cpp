@@ -226,7 +226,7 @@ bool servedBy(const AgentKey &key) { return runningAgent && runningAgent->pid() 
 } // namespace
 
 std::optional<AgentRead> readThroughAgent(const std::string &prefix, pid_t server, RootKey root,
-                                          const std::string &path, Access access) {
+                                          const std::string &path, Access access, View view) {
     const std::lock_guard lock(agentMutex);
     const AgentProcess *process = agentFor(prefix, server);
     if (!process)
@@ -236,7 +236,7 @@ std::optional<AgentRead> readThroughAgent(const std::string &prefix, pid_t serve
                                      .number(std::uint32_t(agent::Request::Open))
                                      .number(std::uint32_t(root))
                                      .number(std::uint32_t(access))
-                                     .number(std::uint32_t(View::Default))
+                                     .number(std::uint32_t(view))
                                      .bytes(path)
                                      .frame());
     if (!opened)

@@ -32,7 +32,7 @@ struct AgentRead {
 
 // Opens the key in the registry of `server`, the prefix's only server, and reads its values.
 std::optional<AgentRead> readThroughAgent(const std::string &prefix, pid_t server, RootKey root,
-                                          const std::string &path, Access access);
+                                          const std::string &path, Access access, View view);
 
 struct AgentWrite {
     std::uint32_t status = 0; // Win32 error code of the first value that failed (0: all stored)

@@ -272,7 +272,7 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     // read, and the values may then be outdated.
     const std::vector<pid_t> servers = prefixServers(impl->prefix);
     if (servers.size() == 1) {
-        if (auto read = readThroughAgent(impl->prefix, servers.front(), root, relative, access)) {
+        if (auto read = readThroughAgent(impl->prefix, servers.front(), root, relative, access, view)) {
             if (read->status != 0)
                 return false;
             impl->served.emplace();
