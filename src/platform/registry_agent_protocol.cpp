@@ -78,6 +78,11 @@ std::optional<std::vector<Value>> Reader::values() {
     return list;
 }
 
+bool isGreeting(std::string_view payload) {
+    Reader reader(payload);
+    return reader.number() == kVersion && reader.complete();
+}
+
 std::optional<std::uint32_t> payloadLength(std::string_view header) {
     if (header.size() != 4 || littleEndian(header) > kMaxPayload)
         return std::nullopt;

@@ -65,6 +65,9 @@ private:
     bool ok_ = true;
 };
 
+// Whether the answer to Hello comes from an agent of this version: its version and nothing more.
+bool isGreeting(std::string_view payload);
+
 // The payload length a frame's first four bytes announce; nothing when it exceeds kMaxPayload.
 std::optional<std::uint32_t> payloadLength(std::string_view header);
 

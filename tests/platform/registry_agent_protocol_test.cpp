@@ -39,6 +39,14 @@ TEST(RegistryAgentProtocol, APayloadCutShortOrOverlongIsRefused) {
     EXPECT_FALSE(countedReader.values());
 }
 
+TEST(RegistryAgentProtocol, OnlyAnAgentOfThisVersionGreets) {
+    for (const auto &[reply, greets] :
+         {std::pair{Writer().number(kVersion).frame(), true},
+          std::pair{Writer().number(kVersion + 1).frame(), false},
+          std::pair{Writer().number(kVersion).number(0).frame(), false}, std::pair{Writer().frame(), false}})
+        EXPECT_EQ(isGreeting(std::string_view(reply).substr(4)), greets);
+}
+
 TEST(RegistryAgentProtocol, ALengthBeyondTheLimitIsNoFrame) {
     EXPECT_EQ(payloadLength(Writer().number(1).number(2).frame().substr(0, 4)), 8u);
     EXPECT_EQ(payloadLength(std::string("\xff\xff\xff\xff", 4)), std::nullopt);

@@ -95,11 +95,8 @@ public:
         pid_ = *child;
         const auto reply = exchange(
             agent::Writer().number(std::uint32_t(agent::Request::Hello)).number(agent::kVersion).frame());
-        const std::string greeting = reply.value_or(std::string());
-        agent::Reader hello(greeting);
         // A wine of another build would have started a server of its own.
-        return hello.number() == agent::kVersion && hello.complete() &&
-               prefixServers(prefix_) == std::vector<pid_t>{server_};
+        return reply && agent::isGreeting(*reply) && prefixServers(prefix_) == std::vector<pid_t>{server_};
     }
 
     // Sends a request and returns the payload of its answer; nothing when the agent has gone.
