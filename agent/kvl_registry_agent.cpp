@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -80,41 +81,58 @@ private:
         return found == keys_.end() ? nullptr : found->second;
     }
 
+    // The value as RegQueryValueExA gives it: its type and data, their size asked for first.
+    static LONG query(HKEY key, const std::string &name, agent::Value &value) {
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+        std::string data(size, '\0');
+        if (status == ERROR_SUCCESS && size > 0)
+            status = RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                                      reinterpret_cast<BYTE *>(data.data()), &size);
+        data.resize(std::min<std::size_t>(size, data.size()));
+        value = {name, type, std::move(data)};
+        return status;
+    }
+
+    static LONG set(HKEY key, const agent::Value &value) {
+        return RegSetValueExA(key, value.name.c_str(), 0, value.type,
+                              reinterpret_cast<const BYTE *>(value.data.data()),
+                              static_cast<DWORD>(value.data.size()));
+    }
+
     static std::string read(HKEY key) {
         std::vector<agent::Value> values;
         for (DWORD index = 0;; ++index) {
             std::string name(kMaxValueName, '\0');
             DWORD nameSize = kMaxValueName;
-            const LONG status =
+            LONG status =
                 RegEnumValueA(key, index, name.data(), &nameSize, nullptr, nullptr, nullptr, nullptr);
             if (status == ERROR_NO_MORE_ITEMS)
                 break;
+            name.resize(nameSize);
+            if (status == ERROR_SUCCESS)
+                status = query(key, name, values.emplace_back());
             if (status != ERROR_SUCCESS)
                 return agent::Writer().number(status).number(0).frame();
-            name.resize(nameSize);
-            DWORD type = 0;
-            DWORD size = 0;
-            LONG query = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
-            std::string data(size, '\0');
-            if (query == ERROR_SUCCESS && size > 0)
-                query = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                                         reinterpret_cast<BYTE *>(data.data()), &size);
-            if (query != ERROR_SUCCESS)
-                return agent::Writer().number(query).number(0).frame();
-            data.resize(size);
-            values.push_back({std::move(name), type, std::move(data)});
         }
         return agent::Writer().number(ERROR_SUCCESS).values(values).frame();
     }
 
+    // All the values or none: where one is refused, those set before it get their old data back (or go
+    // again, where they were new).
     static std::string write(HKEY key, const std::vector<agent::Value> &values) {
+        std::vector<std::optional<agent::Value>> before(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            if (agent::Value old; query(key, values[i].name, old) == ERROR_SUCCESS)
+                before[i] = std::move(old);
         for (std::uint32_t i = 0; i < values.size(); ++i) {
-            const agent::Value &value = values[i];
-            const LONG status = RegSetValueExA(key, value.name.c_str(), 0, value.type,
-                                               reinterpret_cast<const BYTE *>(value.data.data()),
-                                               static_cast<DWORD>(value.data.size()));
-            if (status != ERROR_SUCCESS)
-                return agent::Writer().number(status).number(i).frame();
+            const LONG status = set(key, values[i]);
+            if (status == ERROR_SUCCESS)
+                continue;
+            for (std::uint32_t j = 0; j < i; ++j)
+                before[j] ? set(key, *before[j]) : RegDeleteValueA(key, values[j].name.c_str());
+            return agent::Writer().number(status).number(i).frame();
         }
         return agent::Writer().number(ERROR_SUCCESS).number(0).frame();
     }

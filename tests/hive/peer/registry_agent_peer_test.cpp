@@ -132,6 +132,27 @@ TEST_F(RegistryAgentPeer, AKeyOnlyInTheServersMemoryIsRead) {
     EXPECT_EQ(registry.readString("New"), "in memory");
 }
 
+// A value the registry refuses (a name beyond Windows' 16383 characters): the values of the key set
+// before it get their old data back, or go again.
+TEST_F(RegistryAgentPeer, ARefusedValueLeavesTheKeyAsItWas) {
+    const std::string tooLong(20000, 'n');
+    Registry registry;
+    ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, kUserKey, Access::AllAccess, View::Default));
+    const std::int32_t before = registry.readInteger("MaxObj");
+    registry.writeInteger("MaxObj", before + 1);
+    registry.writeString("NewValue", "new");
+    registry.writeString(tooLong, "refused");
+    try {
+        registry.closeKey();
+        ADD_FAILURE() << "no error";
+    } catch (const Error &error) {
+        EXPECT_STREQ(error.what(), ("Failed to set data for '" + tooLong + "'").c_str());
+    }
+    ASSERT_TRUE(registryAgentProcess()) << "the agent answered";
+    EXPECT_EQ(maxObj(), before);
+    EXPECT_EQ(query(kWineUserKey).find("NewValue"), std::string::npos);
+}
+
 // An agent killed between the load and Apply, or a program that is no agent of ours: Wine's tool takes
 // the step, and every value arrives.
 TEST_F(RegistryAgentPeer, WithoutAnAgentWinesToolTakesTheStep) {
