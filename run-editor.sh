@@ -9,6 +9,8 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh run
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+# The program's target builds the registry agent beside it (build/kvl-registry-agent.exe), where the
+# program finds it when Wine runs in the prefix.
 cmake --build build -j"$(nproc)" --target kvl-settings-editor
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

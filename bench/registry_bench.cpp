@@ -4,9 +4,11 @@
 //   write: open, write the eight values of Apply, close  vs  copy + fsync + rename of the hive
 // on a synthetic 50 MB hive, user.reg files of 1, 10 and 50 MB, and a fresh prefix's system.reg
 // (made with wineboot when wine is there, or taken from $KVL_BENCH_SYSTEM_REG).
-//   server: Apply and a load of the user key in that fresh prefix while a Wine server runs for it
-//           vs  the same with no server
+//   server: Apply and a load of the user key in that fresh prefix while a Wine server runs for it,
+//           through the registry agent and through Wine's registry tool,  vs  the same with no server;
+//           and a load that starts the agent first (the first of the program's life)
 #include "platform/registry.h"
+#include "platform/wine/registry_agent.h"
 #include "platform/wine/wine_server.h"
 #include "support/synthetic_hive.h"
 #include "support/temp_prefix.h"
@@ -134,13 +136,30 @@ void compareWithServer(const std::string &prefix) {
     wine(prefix, "wineserver -p");
     while (kvl::platform::prefixServers(prefix).empty())
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const double servedApply = medianOfRounds(applyEightValues);
-    const double servedLoad = medianOfRounds(load);
+    // The agent as the program would use it, and Wine's tool as without one.
+    const double agentApply = medianOfRounds(applyEightValues);
+    const double agentLoad = medianOfRounds(load);
+    std::vector<double> startingLoads;
+    for (int round = 0; round < kRounds; ++round) {
+        endRegistryAgent();
+        startingLoads.push_back(milliseconds(load));
+    }
+    const double agentStartLoad = median(startingLoads);
+    const bool agentRan = registryAgentProcess().has_value();
+    setenv("KVL_REGISTRY_AGENT", "", 1);
+    endRegistryAgent();
+    const double toolApply = medianOfRounds(applyEightValues);
+    const double toolLoad = medianOfRounds(load);
     wine(prefix, "wineserver -k; wineserver -w");
     setenv("WINEPREFIX", previous.c_str(), 1);
+    if (!agentRan)
+        std::printf("no registry agent (built without mingw-w64?): its lines time Wine's tool\n");
     for (const auto &[what, direct, served] :
-         {std::tuple{"Apply, Wine server running vs none", directApply, servedApply},
-          std::tuple{"load user key, Wine server running vs none", directLoad, servedLoad}})
+         {std::tuple{"Apply, server running (agent) vs none", directApply, agentApply},
+          std::tuple{"Apply, server running (Wine's tool) vs none", directApply, toolApply},
+          std::tuple{"load user key, server running (agent) vs none", directLoad, agentLoad},
+          std::tuple{"load, agent started first vs none", directLoad, agentStartLoad},
+          std::tuple{"load user key, server (Wine's tool) vs none", directLoad, toolLoad}})
         std::printf("%-50s baseline %9.2f ms   registry %9.2f ms   ratio %5.2f\n", what, direct, served,
                     served / direct);
 }
@@ -161,6 +180,9 @@ std::string freshSystemReg(const TempPrefix &prefix) {
 } // namespace
 
 int main() {
+#ifdef KVL_REGISTRY_AGENT_PATH
+    setenv("KVL_REGISTRY_AGENT", KVL_REGISTRY_AGENT_PATH, 0);
+#endif
     TempPrefix prefix;
     std::printf("medians of %d rounds\n", kRounds);
 

@@ -13,14 +13,16 @@ packages=(
     qt6-base-dev libgl-dev libx11-dev libxcb1-dev fonts-liberation fonts-dejavu-core xvfb xauth
     qt6-translations-l10n
     googletest libgtest-dev libgmock-dev
+    # The registry agent, a Windows program the editor starts under Wine while Wine runs in the prefix.
+    g++-mingw-w64-x86-64
 )
 if [ "${1:-test}" != run ]; then
     # The Debian package: dpkg-shlibdeps names the libraries, which file tells it to look at.
     packages+=(dpkg-dev file)
 fi
 if [ "${1:-test}" = test ]; then
-    # The Windows build: the cross compilers, wine to run it, and what builds Qt from Debian's source.
-    packages+=(g++-mingw-w64-x86-64 wine wine64 ninja-build xz-utils)
+    # The Windows build: wine to run it, and what builds Qt from Debian's source.
+    packages+=(wine wine64 ninja-build xz-utils)
     # The Windows installer package and its signature: wixl builds it, msitools reads it back in the
     # tests, osslsigncode signs and verifies, openssl makes the tests' throw-away certificate.
     packages+=(wixl msitools osslsigncode openssl)

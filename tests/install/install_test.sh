@@ -7,14 +7,20 @@ build=$1 id=$2 sizes="16 24 32 48 64 128 256"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/kvl-install-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2 && exit 1; }
+# The registry agent, where the build had mingw-w64 to make it.
+agent=
+[ -f "$build/kvl-registry-agent.exe" ] && agent=lib/kvl-settings-editor/kvl-registry-agent.exe
 
 check_root() { # <root> <what>
     local share=$1/usr/share size report
     diff <(cd "$1" && find . -type f | sort) <({
         for size in $sizes; do echo "./usr/share/icons/hicolor/${size}x$size/apps/$id.png"; done
         printf './usr/%s\n' bin/kvl-settings-editor "share/applications/$id.desktop" \
-            "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml"
+            "share/icons/hicolor/scalable/apps/$id.svg" "share/metainfo/$id.metainfo.xml" $agent
     } | sort) || fail "$2: other files than expected"
+    if [ -n "$agent" ]; then
+        file "$1/usr/$agent" | grep -q "PE32+ executable (console) x86-64" || fail "$2: the agent is no Windows program"
+    fi
     for size in $sizes; do
         file "$share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "$size x $size," || fail "$2: ${size}px icon"
     done

@@ -35,19 +35,23 @@ Registry::Registry() : impl_(std::make_unique<Impl>()) {}
 
 Registry::~Registry() { closeKey(); }
 
-bool Registry::openKey(RootKey root, const std::string &path, Access access, View view) {
-    closeKey();
+LONG openRegistryKey(RootKey root, const std::string &path, Access access, View view, HKEY *key) {
     const std::string relative = path.starts_with('\\') ? path.substr(1) : path;
     const REGSAM viewFlag = view == View::View64 ? KEY_WOW64_64KEY : 0;
-    HKEY key = nullptr;
     LONG result = registryOpen(rootHandle(root), relative.c_str(), 0,
-                               (access == Access::AllAccess ? KEY_ALL_ACCESS : KEY_READ) | viewFlag, &key);
+                               (access == Access::AllAccess ? KEY_ALL_ACCESS : KEY_READ) | viewFlag, key);
     // The host's installer gives standard users, and administrators running without elevation, read
     // access only to its key under HKEY_LOCAL_MACHINE. The program never writes that key, so reading
     // serves; a write to a key opened this way fails as Windows refuses it.
     if (result == ERROR_ACCESS_DENIED && access == Access::AllAccess)
-        result = registryOpen(rootHandle(root), relative.c_str(), 0, KEY_READ | viewFlag, &key);
-    if (result != ERROR_SUCCESS)
+        result = registryOpen(rootHandle(root), relative.c_str(), 0, KEY_READ | viewFlag, key);
+    return result;
+}
+
+bool Registry::openKey(RootKey root, const std::string &path, Access access, View view) {
+    closeKey();
+    HKEY key = nullptr;
+    if (openRegistryKey(root, path, access, view, &key) != ERROR_SUCCESS)
         return false;
     impl_->key = key;
     return true;

@@ -13,6 +13,7 @@
 #include "platform/wine/hive_scan.h"
 #include "platform/wine/hive_syntax.h"
 #include "platform/wine/readable_file.h"
+#include "platform/wine/registry_agent.h"
 #include "platform/wine/server_registry.h"
 #include "platform/wine/windows_error.h"
 #include "platform/wine/wine_server.h"
@@ -69,9 +70,34 @@ std::vector<KeySpan> sectionsOf(const HiveScan &scan) {
     throw TranslatedError(TranslatedError::Reason::WineServerUnreachable, utf8ToCp1252(prefix));
 }
 
+bool isText(std::uint32_t type) { return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz; }
+
+// The agent speaks the A-functions: texts in code page 1252, here in UTF-16 as Wine keeps them.
+NamedValue fromAgent(const agent::Value &value) {
+    ValueData data{value.type, value.data};
+    if (isText(value.type)) {
+        data.bytes.clear();
+        for (const char16_t unit : cp1252ToUtf16(value.data))
+            data.bytes += {static_cast<char>(unit & 0xff), static_cast<char>(unit >> 8)};
+    }
+    return {cp1252ToUtf16(value.name), std::move(data)};
+}
+
+agent::Value toAgent(const std::string &name, const ValueData &data) {
+    return {name, data.type, isText(data.type) ? utf16ToCp1252(textUnits(data)) : data.bytes};
+}
+
 } // namespace
 
 struct Registry::Impl {
+    Impl() = default;
+    ~Impl() {
+        if (agentKey)
+            closeThroughAgent(*agentKey);
+    }
+    Impl(const Impl &) = delete;
+    Impl &operator=(const Impl &) = delete;
+
     std::string prefix;
     RootKey root = RootKey::CurrentUser;
     std::string hivePath;
@@ -82,6 +108,7 @@ struct Registry::Impl {
     // The key's values as the running server gave them; the hive is then not read.
     std::optional<std::vector<NamedValue>> served;
     std::optional<pid_t> servedBy;
+    std::optional<AgentKey> agentKey; // the key as the registry agent holds it open
     bool mayBeOutdated = false;
     std::vector<PendingValue> pending;
 
@@ -134,6 +161,8 @@ struct Registry::Impl {
                 fail("Failed to set data for ", pending.front().name);
             return;
         }
+        if (agentKey && servers == std::vector<pid_t>{*servedBy} && commitThroughAgent())
+            return;
         std::vector<NamedValue> values;
         for (const PendingValue &value : pending) {
             if (!importable(value.data))
@@ -147,6 +176,18 @@ struct Registry::Impl {
             fail("Failed to set data for ", pending.front().name);
         if (answer == ServerAnswer::Unreachable)
             failUnreachable(prefix);
+    }
+
+    // All values in one request, or, when the agent has gone, false: Wine's tool then takes them.
+    bool commitThroughAgent() {
+        std::vector<agent::Value> values;
+        values.reserve(pending.size());
+        for (const PendingValue &value : pending)
+            values.push_back(toAgent(value.name, value.data));
+        const auto written = writeThroughAgent(*agentKey, values);
+        if (written && written->status != 0)
+            fail("Failed to set data for ", pending[written->failed].name);
+        return written.has_value();
     }
 
     // The hive may have been replaced since the key was opened (wineserver saves it now and then), or
@@ -231,6 +272,17 @@ bool Registry::openKey(RootKey root, const std::string &path, Access access, Vie
     // read, and the values may then be outdated.
     const std::vector<pid_t> servers = prefixServers(impl->prefix);
     if (servers.size() == 1) {
+        if (auto read = readThroughAgent(impl->prefix, servers.front(), root, relative, access, view)) {
+            if (read->status != 0)
+                return false;
+            impl->served.emplace();
+            for (const agent::Value &value : read->values)
+                impl->served->push_back(fromAgent(value));
+            impl->servedBy = servers.front();
+            impl->agentKey = read->key;
+            impl_ = std::move(impl);
+            return true;
+        }
         ServerRead read = readThroughServer(impl->prefix, servers.front(), root, impl->keyPath);
         if (read.answer == ServerAnswer::KeyMissing)
             return false;
