@@ -1,6 +1,8 @@
 #include "widgets/image_lists.h"
 
+#include <QEvent>
 #include <QImageReader>
+#include <QLabel>
 #include <QPainter>
 
 namespace kvl::widgets {
@@ -20,6 +22,28 @@ QPixmap resourceImage(const char *name) {
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
+
+// Watches one picture until its first showing, then gives it its artwork and goes.
+class ArtworkOnShow : public QObject {
+public:
+    ArtworkOnShow(QLabel &picture, const char *name) : QObject(&picture), picture_(picture), name_(name) {
+        picture.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (watched == &picture_ && event->type() == QEvent::Show) {
+            picture_.removeEventFilter(this);
+            picture_.setPixmap(resourceImage(name_));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel &picture_;
+    const char *name_;
+};
 
 } // namespace
 
@@ -43,5 +67,10 @@ QPixmap flagImage(int index) {
 }
 
 QPixmap artwork(const char *name) { return name ? resourceImage(name) : QPixmap(); }
+
+void showArtworkWhenShown(QLabel &picture, const char *name) {
+    if (name)
+        new ArtworkOnShow(picture, name);
+}
 
 } // namespace kvl::widgets

@@ -1,6 +1,7 @@
 #include "widgets/image_lists.h"
 
 #include <QImage>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +49,15 @@ TEST(ImageLists, ArtworkSizes) {
                           {"web_banner", {300, 58}}};
     for (const Case &c : cases)
         EXPECT_EQ(kvl::widgets::artwork(c.name).size(), c.size) << c.name;
+}
+
+TEST(ImageLists, ArtworkWaitsForThePicturesFirstShowing) {
+    QWidget window;
+    auto *picture = new QLabel(&window);
+    kvl::widgets::showArtworkWhenShown(*picture, "house");
+    EXPECT_TRUE(picture->pixmap().isNull());
+    window.show();
+    EXPECT_EQ(picture->pixmap().size(), QSize(16, 16));
 }
 
 } // namespace
