@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace kvl::widgets {
 
@@ -47,16 +48,24 @@ private:
 
 } // namespace
 
+// Kept once made: round buttons ask for their image at every paint.
 QPixmap buttonImage(int index) {
     if (index < 0 || index >= int(std::size(kButtonImages)))
         return {};
+    const QString key = QStringLiteral("kvl-button-image-%1").arg(index);
+    QPixmap cell;
+    if (QPixmapCache::find(key, &cell))
+        return cell;
     const QPixmap image = resourceImage(kButtonImages[index]);
     if (image.isNull())
         return {};
-    QPixmap cell(kButtonCell, kButtonCell);
+    cell = QPixmap(kButtonCell, kButtonCell);
     cell.fill(Qt::transparent);
-    QPainter painter(&cell);
-    painter.drawPixmap((kButtonCell - image.width()) / 2, (kButtonCell - image.height()) / 2, image);
+    {
+        QPainter painter(&cell);
+        painter.drawPixmap((kButtonCell - image.width()) / 2, (kButtonCell - image.height()) / 2, image);
+    }
+    QPixmapCache::insert(key, cell);
     return cell;
 }
 
