@@ -63,9 +63,9 @@ int main(int argc, char **argv) {
         shell("wineserver -w");
         shell("wineserver -p");
         addHostKeys();
-        const auto editor = kvl::bench::medianOfRuns({"wine", editorProgram.string()}, runs);
-        const auto bare = kvl::bench::medianOfRuns({"wine", bareProgram.string()}, runs);
-        kvl::bench::printComparison("editor.exe", editor, "bare.exe", bare, runs);
+        const auto medians = kvl::bench::medianOfAlternateRuns({"wine", editorProgram.string()},
+                                                               {"wine", bareProgram.string()}, runs);
+        kvl::bench::printComparison("editor.exe", "bare.exe", medians, runs);
     } catch (const std::exception &error) {
         std::cerr << error.what() << "\n";
     }

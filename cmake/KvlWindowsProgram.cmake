@@ -10,3 +10,7 @@ configure_file(${KVL_WINDOWS_RESOURCES}/kvl-settings-editor.rc.in kvl-settings-e
 target_sources(kvl-settings-editor PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/kvl-settings-editor.rc)
 set_target_properties(kvl-settings-editor PROPERTIES WIN32_EXECUTABLE ON)
 target_link_options(kvl-settings-editor PRIVATE -static -s)
+# The resource compiler reads these files through the .rc; without this a changed manifest or icon would
+# leave an .exe built with the old one.
+set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/kvl-settings-editor.rc PROPERTIES OBJECT_DEPENDS
+    "${KVL_WINDOWS_RESOURCES}/kvl-settings-editor.manifest;${KVL_WINDOWS_RESOURCES}/kvl-settings-editor.ico")

@@ -45,29 +45,52 @@ Sample measure(const std::vector<std::string> &command) {
     wait4(child, &status, 0, &usage);
     if (got <= 0 || std::strncmp(buffer, "painted", 7) != 0)
         throw std::runtime_error("no paint reported by " + command.back());
-    return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss};
+    const auto milliseconds = [](const timeval &time) { return time.tv_sec * 1e3 + time.tv_usec / 1e3; };
+    return {std::chrono::duration<double, std::milli>(painted - start).count(), usage.ru_maxrss,
+            milliseconds(usage.ru_utime) + milliseconds(usage.ru_stime)};
 }
 
-Sample medianOfRuns(const std::vector<std::string> &command, int runs) {
+namespace {
+Sample medianOf(const std::vector<Sample> &samples) {
     std::vector<double> times;
     std::vector<long> sizes;
-    measure(command);
-    for (int i = 0; i < runs; ++i) {
-        const Sample sample = measure(command);
+    std::vector<double> cpuTimes;
+    for (const Sample &sample : samples) {
         times.push_back(sample.milliseconds);
         sizes.push_back(sample.peakKilobytes);
+        cpuTimes.push_back(sample.cpuMilliseconds);
     }
-    return {median(times), median(sizes)};
+    return {median(times), median(sizes), median(cpuTimes)};
+}
+} // namespace
+
+Medians medianOfAlternateRuns(const std::vector<std::string> &program,
+                              const std::vector<std::string> &baseline, int runs) {
+    measure(program);
+    measure(baseline);
+    std::vector<Sample> programSamples;
+    std::vector<Sample> baselineSamples;
+    for (int i = 0; i < runs; ++i) {
+        programSamples.push_back(measure(program));
+        baselineSamples.push_back(measure(baseline));
+    }
+    return {medianOf(programSamples), medianOf(baselineSamples)};
 }
 
-void printComparison(const char *programName, const Sample &program, const char *baselineName,
-                     const Sample &baseline, int runs) {
-    std::printf("runs per program: %d (medians)\n", runs);
-    std::printf("%-12s: %8.1f ms  %8ld KiB peak RSS\n", programName, program.milliseconds,
-                program.peakKilobytes);
-    std::printf("%-12s: %8.1f ms  %8ld KiB peak RSS\n", baselineName, baseline.milliseconds,
-                baseline.peakKilobytes);
-    std::printf("%-12s: %8.2fx     %8.2fx\n", "ratio", program.milliseconds / baseline.milliseconds,
+void printComparison(const char *programName, const char *baselineName, const Medians &medians, int runs) {
+    std::printf("runs per program: %d (medians, in turn)\n", runs);
+    std::printf("%-12s  %8s     %8s     %12s\n", "", "time", "CPU time", "peak RSS");
+    const auto print = [](const char *name, const Sample &sample) {
+        std::printf("%-12s: %8.1f ms  %8.1f ms  %8ld KiB\n", name, sample.milliseconds,
+                    sample.cpuMilliseconds, sample.peakKilobytes);
+    };
+    print(programName, medians.program);
+    print(baselineName, medians.baseline);
+    const Sample &program = medians.program;
+    const Sample &baseline = medians.baseline;
+    std::printf("%-12s: %8.2fx     %8.2fx     %8.2fx\n", "ratio",
+                program.milliseconds / baseline.milliseconds,
+                program.cpuMilliseconds / baseline.cpuMilliseconds,
                 double(program.peakKilobytes) / double(baseline.peakKilobytes));
 }
 

@@ -40,7 +40,7 @@ void TAbout::buildSettingsGroup() {
     using kvl::app::place;
     auto *group = place(new TThemedGroupBox(this), "GBSettings", QRect(8, 8, 593, 289));
     auto *logo = place(new QLabel(group), "Image7", QRect(10, 20, 50, 50));
-    logo->setPixmap(kvl::widgets::artwork("logo"));
+    kvl::widgets::showArtworkWhenShown(*logo, "logo");
     logo->setScaledContents(true);
     makeTitleLabel(group);
     makeLabel(group, "LAbout1", {8, 92});
@@ -50,7 +50,7 @@ void TAbout::buildSettingsGroup() {
     auto *versions = place(new QLabel(group), "LABout4", QRect(296, 136, 289, 13));
     versions->setAlignment(Qt::AlignRight | Qt::AlignTop);
     auto *hostLogo = place(new ClickablePicture(group), "Image8", QRect(333, 154, 250, 119));
-    hostLogo->setPixmap(kvl::widgets::artwork("host_logo"));
+    kvl::widgets::showArtworkWhenShown(*hostLogo, "host_logo");
     makeLabel(group, "LAbout5", {8, 196});
     LWeb = place(new TLinkLabel(group), "LWeb", QRect(243, 196, 80, 13));
     LWeb->setText(QStringLiteral("Model website"));
@@ -58,7 +58,7 @@ void TAbout::buildSettingsGroup() {
     LWeb->setUrl(QString::fromUtf8(kvl::i18n::kWebAddress));
     LWeb->hide();
     auto *banner = place(new ClickablePicture(group), "Image5", QRect(8, 215, 300, 58));
-    banner->setPixmap(kvl::widgets::artwork("web_banner"));
+    kvl::widgets::showArtworkWhenShown(*banner, "web_banner");
     banner->setAccessibleName(QString::fromUtf8(kvl::i18n::kWebCaption)); // where a click leads
     kvl::app::connectHandler(banner, &ClickablePicture::clicked, this, &TAbout::Image5Click);
 }

@@ -20,7 +20,7 @@ TConfirmit::TConfirmit(QWidget *mainWindow) : QDialog(mainWindow), mainWindow_(m
     setFixedSize(356, 144);
 
     auto *image = kvl::app::place(new QLabel(this), "Image", QRect(16, 16, 64, 64));
-    image->setPixmap(kvl::widgets::artwork("exit_door"));
+    kvl::widgets::showArtworkWhenShown(*image, "exit_door");
     auto *text = kvl::app::place(new TThemedLabel(this), "LTxt", QRect(90, 36, 239, 13));
     text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     auto *yes = kvl::app::makeRoundButton(this, "BYes", {125, 73}, kvl::widgets::Check);

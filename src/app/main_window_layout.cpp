@@ -21,7 +21,7 @@ constexpr int kStatusBarHeight = TThemedStatusBar::kHeight;
 
 QLabel *makePicture(QWidget *parent, const char *name, const QRect &geometry, const char *artwork) {
     auto *picture = kvl::app::place(new QLabel(parent), name, geometry);
-    picture->setPixmap(kvl::widgets::artwork(artwork));
+    kvl::widgets::showArtworkWhenShown(*picture, artwork);
     picture->setScaledContents(true);
     return picture;
 }

@@ -14,8 +14,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QRegularExpression>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -78,9 +78,11 @@ TPathEdit::TPathEdit(bool folder, QWidget *parent) : QLineEdit(parent), folder_(
 }
 
 void TPathEdit::onTextChanged(const QString &text) {
-    const qsizetype lineBreak = text.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
-    if (lineBreak >= 0) {
-        setText(text.left(lineBreak)); // runs this again with the cut text, which then reaches change()
+    const auto lineBreak = std::find_if(
+        text.begin(), text.end(), [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
+    if (lineBreak != text.end()) {
+        setText(text.left(lineBreak -
+                          text.begin())); // runs this again with the cut text, which then reaches change()
         return;
     }
     emit change();

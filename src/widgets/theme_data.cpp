@@ -1,6 +1,5 @@
 #include "widgets/theme_data.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -164,9 +163,17 @@ const Key *findKey(const QString &name) {
     return nullptr;
 }
 
+// ASCII digits only: a regular expression here would load and compile the pattern engine at every start.
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+bool isHexDigit(QChar c) {
+    return isAsciiDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
 std::optional<QString> colourValue(const QString &text) {
-    static const QRegularExpression hex(QStringLiteral("^#[0-9a-fA-F]{6}$"));
-    if (!hex.match(text).hasMatch())
+    if (text.size() != 7 || text.front() != QLatin1Char('#') ||
+        !std::all_of(text.begin() + 1, text.end(), isHexDigit))
         return std::nullopt;
     return text.toLower();
 }
@@ -181,8 +188,9 @@ std::optional<QString> valueOf(const Key &key, const QString &text) {
             return QStringLiteral("transparent");
         return colourValue(text);
     case Kind::Number: {
-        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,3}$"));
-        if (!digits.match(text).hasMatch() || text.toInt() < key.min || text.toInt() > key.max)
+        const bool digits =
+            !text.isEmpty() && text.size() <= 3 && std::all_of(text.begin(), text.end(), isAsciiDigit);
+        if (!digits || text.toInt() < key.min || text.toInt() > key.max)
             return std::nullopt;
         return QString::number(text.toInt());
     }

@@ -34,8 +34,10 @@ std::optional<QByteArray> readThemeFile(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.read(kMaxThemeFileSize + 1);
-    if (bytes.size() > kMaxThemeFileSize)
+    // Read to the size just seen, not to the limit: a built-in theme of a few kB then costs a few kB,
+    // not a buffer of the limit's size at every start. A byte more means the file grew meanwhile.
+    QByteArray bytes = file.read(info.size());
+    if (!file.read(1).isEmpty())
         return std::nullopt;
     return bytes;
 }

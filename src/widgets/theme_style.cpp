@@ -3,22 +3,46 @@
 #include "widgets/theme_data.h"
 
 #include <QFile>
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace kvl::widgets {
+
+namespace {
+
+bool isAsciiLetter(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+// Letters, one dot, letters: a regular expression would load and compile the pattern engine at start.
+bool isPlaceholderName(const QString &name) {
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot > 0 && dot < name.size() - 1 && std::all_of(name.begin(), name.begin() + dot, isAsciiLetter) &&
+           std::all_of(name.begin() + dot + 1, name.end(), isAsciiLetter);
+}
+
+} // namespace
 
 QString themeStyleSheet(const ThemeData &theme) {
     QFile file(QStringLiteral(":/themes/skin.qss"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QString styleTemplate = QString::fromUtf8(file.readAll());
-    static const QRegularExpression placeholder(QStringLiteral("\\$\\{([A-Za-z]+\\.[A-Za-z]+)\\}"));
+    // Placeholders are "${Section.Key}"; anything else between "${" and "}" stays as written.
     QString sheet;
     qsizetype copied = 0;
-    for (const QRegularExpressionMatch &match : placeholder.globalMatch(styleTemplate)) {
-        sheet += styleTemplate.mid(copied, match.capturedStart() - copied);
-        sheet += theme.styleValue(match.captured(1));
-        copied = match.capturedEnd();
+    for (qsizetype open = styleTemplate.indexOf(QLatin1String("${")); open >= 0;
+         open = styleTemplate.indexOf(QLatin1String("${"), open + 2)) {
+        const qsizetype close = styleTemplate.indexOf(QLatin1Char('}'), open + 2);
+        if (close < 0)
+            break;
+        const QString name = styleTemplate.mid(open + 2, close - open - 2);
+        if (!isPlaceholderName(name))
+            continue;
+        sheet += styleTemplate.mid(copied, open - copied);
+        sheet += theme.styleValue(name);
+        copied = close + 1;
+        open = close - 1;
     }
     return sheet + styleTemplate.mid(copied);
 }

@@ -41,5 +41,17 @@ TEST_F(HiveLargeValue, ReadsDecodeOnlyTheValueAskedFor) {
     EXPECT_LT(peakResidentKb() - before, (kValueMb + 16) * 1024) << "kB more than before the open";
 }
 
+// A hive of a few hundred bytes costs a few kB, not a large page of 2 MB zeroed at the first read.
+TEST(HiveSmall, ReadsIntoSmallPages) {
+    TempPrefix prefix;
+    prefix.addUserKey(test::kHostKeyWine, {"\"MaxObj\"=dword:000003e8"});
+    const long before = peakResidentKb();
+    Registry registry;
+    ASSERT_TRUE(registry.openKey(RootKey::CurrentUser, "Software\\Varnel\\KVL 17.00\\QTRX", Access::AllAccess,
+                                 View::View64));
+    EXPECT_EQ(registry.readInteger("MaxObj"), 1000);
+    EXPECT_LT(peakResidentKb() - before, 1024) << "kB more than before the open";
+}
+
 } // namespace
 } // namespace kvl::platform

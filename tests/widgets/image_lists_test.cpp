@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,6 +50,15 @@ TEST(ImageLists, ArtworkSizes) {
                           {"web_banner", {300, 58}}};
     for (const Case &c : cases)
         EXPECT_EQ(kvl::widgets::artwork(c.name).size(), c.size) << c.name;
+}
+
+TEST(ImageLists, ArtworkWaitsForThePicturesFirstShowing) {
+    QWidget window;
+    auto *picture = new QLabel(&window);
+    kvl::widgets::showArtworkWhenShown(*picture, "house");
+    EXPECT_TRUE(picture->pixmap().isNull());
+    window.show();
+    EXPECT_EQ(picture->pixmap().size(), QSize(16, 16));
 }
 
 } // namespace
