@@ -30,7 +30,6 @@ QPixmap resourceImage(const char *name) {
     image.setDevicePixelRatio(dense ? 2.0 : 1.0);
     return image;
 }
-}
 
 // Watches one picture until its first showing, then gives it its artwork and goes.
 class ArtworkOnShow : public QObject {
