@@ -1,0 +1,61 @@
+#include "widgets/file_list_columns.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+// In German a file's size and date read as German ones, whatever the system's language, and no column
+// is narrower than its caption ("Änderungsdatum") or its texts.
+TEST(FileListColumns, SizesAndDatesSpeakTheInterfaceLanguageInColumnsThatFitThem) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath("Demo.anl3"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(1536, 'x'));
+    file.flush(); // else closing writes it and dates the file anew
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime(QDate(2026, 3, 5), QTime(14, 7)), QFileDevice::FileModificationTime));
+    file.close();
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        QFileDialog dialog(nullptr, QString(), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setViewMode(QFileDialog::Detail);
+        kvl::widgets::fitFileColumns(dialog);
+        dialog.show();
+        auto *files = dialog.findChild<QFileSystemModel *>();
+        auto *details = dialog.findChild<QTreeView *>("treeView");
+        const QAbstractItemView &contents = *details; // its size hints are public there
+        const QModelIndex name = files->index(file.fileName());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return files->rowCount(name.parent()) == 1; }, 10000));
+        EXPECT_EQ(kvl::widgets::interfaceFileText(name.siblingAtColumn(1)), "1,50 KiB");
+        EXPECT_EQ(kvl::widgets::interfaceFileText(name.siblingAtColumn(3)), "05.03.26 14:07");
+        EXPECT_EQ(kvl::widgets::interfaceFileText(name), std::nullopt);
+        // Columns narrowed (as a former dialog leaves them for the next one) fit again at the next folder.
+        const auto fitted = [&] {
+            for (int column = 0; column < files->columnCount(); ++column) {
+                const int needed =
+                    std::max(details->header()->sectionSizeHint(column), contents.sizeHintForColumn(column));
+                if (details->columnWidth(column) < needed)
+                    return false;
+            }
+            return true;
+        };
+        for (const QString &next : {folder.path() + "/..", folder.path()}) {
+            for (int column = 0; column < files->columnCount(); ++column)
+                details->header()->resizeSection(column, 10);
+            dialog.setDirectory(next);
+            EXPECT_TRUE(QTest::qWaitFor(fitted, 10000)) << next.toStdString();
+        }
+    }
+    QLocale::setDefault(before);
+}
+
+} // namespace
