@@ -1,6 +1,7 @@
 #include "widgets/host_places.h"
 
 #include "platform/system.h"
+#include "widgets/file_list_columns.h"
 #include "widgets/path_rules.h"
 
 #include <QAbstractItemView>
@@ -144,8 +145,10 @@ void offerHostPlaces(QFileDialog &dialog) {
     auto *sidebar = dialog.findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
     if (!sidebar)
         return;
+    // The side panel shows what a Windows program's user sees there: the drives, none of the Linux
+    // places ("Computer", the home folder) that lie outside them.
     const QList<QUrl> usersPlaces = dialog.sidebarUrls();
-    QList<QUrl> places = usersPlaces;
+    QList<QUrl> places;
     QHash<QString, QString> letters;
     for (const platform::DrivePlace &drive : drives) {
         const QString folder = QFile::decodeName(QByteArray::fromStdString(drive.folder));
@@ -168,6 +171,7 @@ void offerHostPlaces(QFileDialog &dialog) {
         lookIn->installEventFilter(new LookInList(dialog, *lookIn, drives));
     }
     endWayUpAtDriveRoots(dialog);
+    fitFileColumns(dialog);
 }
 
 } // namespace kvl::widgets
