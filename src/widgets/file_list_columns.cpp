@@ -2,9 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QLocale>
-#include <QStyledItemDelegate>
 #include <QTreeView>
+#include <optional>
 
 namespace kvl::widgets {
 
@@ -14,38 +15,41 @@ namespace {
 constexpr int kSizeColumn = 1;
 constexpr int kDateColumn = 3;
 
-class InterfaceLocaleDelegate : public QStyledItemDelegate {
+// The file model writes sizes and dates in the system's language; the views, their size hints and a
+// screen reader read them from here in the interface language (the default locale).
+class InterfaceLanguageFiles : public QIdentityProxyModel {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using QIdentityProxyModel::QIdentityProxyModel;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (const std::optional<QString> text = interfaceFileText(index))
-            option->text = *text;
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (role == Qt::DisplayRole)
+            if (const std::optional<QString> text = interfaceText(mapToSource(index)))
+                return *text;
+        return QIdentityProxyModel::data(index, role);
+    }
+
+private:
+    std::optional<QString> interfaceText(const QModelIndex &index) const {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return std::nullopt;
+        const QLocale language;
+        if (index.column() == kSizeColumn && !files->isDir(index))
+            return language.formattedDataSize(files->size(index));
+        if (index.column() == kDateColumn)
+            return language.toString(files->lastModified(index), QLocale::ShortFormat);
+        return std::nullopt;
     }
 };
 
 } // namespace
-
-std::optional<QString> interfaceFileText(const QModelIndex &index) {
-    const auto *files = qobject_cast<const QFileSystemModel *>(index.model());
-    if (!files)
-        return std::nullopt;
-    const QLocale language;
-    if (index.column() == kSizeColumn && !files->isDir(index))
-        return language.formattedDataSize(files->size(index));
-    if (index.column() == kDateColumn)
-        return language.toString(files->lastModified(index), QLocale::ShortFormat);
-    return std::nullopt;
-}
 
 void fitFileColumns(QFileDialog &dialog) {
     auto *files = dialog.findChild<QFileSystemModel *>();
     auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
     if (!files || !details)
         return;
-    dialog.setItemDelegate(new InterfaceLocaleDelegate(&dialog));
+    dialog.setProxyModel(new InterfaceLanguageFiles(&dialog));
     // Each folder brings its own names, types and dates: the columns fit again once it is shown (after
     // the view takes it, hence queued) and once it is read.
     const auto fit = [details] {

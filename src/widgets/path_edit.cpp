@@ -21,6 +21,8 @@ namespace {
 
 std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseRequest &request) {
     QFileDialog dialog(parent, request.title, request.startFolder);
+    // First: the dialog's own models are replaced there, and a file chosen before would be dropped.
+    kvl::widgets::offerHostPlaces(dialog);
     if (request.folder) {
         dialog.setFileMode(QFileDialog::Directory);
         dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -37,7 +39,6 @@ std::optional<QString> runSystemDialog(QWidget *parent, const TPathEdit::BrowseR
         kvl::widgets::showEmptyTitle(dialog);
     else
         dialog.setWindowTitle(request.title);
-    kvl::widgets::offerHostPlaces(dialog);
     kvl::widgets::placeAtEachShowing(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

@@ -13,13 +13,14 @@ namespace {
 std::optional<QString> runSaveDialog(QWidget *parent, const QString &dir, const QString &name,
                                      const QString &ext) {
     QFileDialog dialog(parent, QString(), dir);
+    // First: the dialog's own models are replaced there, and a file chosen before would be dropped.
+    kvl::widgets::offerHostPlaces(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(ext);
     if (!name.isEmpty())
         dialog.selectFile(name);
-    kvl::widgets::offerHostPlaces(dialog);
     kvl::widgets::placeAtEachShowing(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
