@@ -33,10 +33,16 @@ void relabelRows(QAbstractItemModel &model, const Label &label) {
         const QUrl url = index.data(kUrlRole).toUrl();
         if (!url.isLocalFile())
             continue;
-        const std::optional<QString> text = label(url.toLocalFile());
+        const QString path = url.toLocalFile();
+        const std::optional<QString> text = label(path);
         // Setting the same text again would only signal a change and come back here.
         if (text && index.data(Qt::DisplayRole).toString() != *text)
             model.setData(index, *text, Qt::DisplayRole);
+        // A place's tip names its folder: in the host's terms, not the prefix's on Linux.
+        const QVariant tip = index.data(Qt::ToolTipRole);
+        const std::optional<QString> hostPath = hostFromNative(path);
+        if (tip.isValid() && hostPath && tip.toString() != *hostPath)
+            model.setData(index, *hostPath, Qt::ToolTipRole);
     }
 }
 

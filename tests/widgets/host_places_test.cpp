@@ -18,10 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 using kvl::test::TempPrefix;
 
-QStringList shownTexts(const QAbstractItemModel &model) {
+QStringList shownTexts(const QAbstractItemModel &model, int role = Qt::DisplayRole) {
     QStringList texts;
     for (int row = 0; row < model.rowCount(); ++row)
-        texts << model.index(row, 0).data().toString();
+        texts << model.index(row, 0).data(role).toString();
     return texts;
 }
 
@@ -31,8 +31,8 @@ protected:
     QString drive(const char *letterAndRest) const {
         return QString::fromStdString(prefix.path() + "/dosdevices/" + letterAndRest);
     }
-    QStringList sidebar(QFileDialog &dialog) const {
-        return shownTexts(*dialog.findChild<QAbstractItemView *>("sidebar")->model());
+    QStringList sidebar(QFileDialog &dialog, int role = Qt::DisplayRole) const {
+        return shownTexts(*dialog.findChild<QAbstractItemView *>("sidebar")->model(), role);
     }
     QString lookIn(QFileDialog &dialog) const {
         return dialog.findChild<QComboBox *>("lookInCombo")->currentText();
@@ -53,6 +53,7 @@ TEST_F(HostPlaces, TheSidebarListsTheDrivesAloneUnderTheirLettersForThisDialogOn
             EXPECT_EQ(dialog.sidebarUrls(),
                       (QList<QUrl>{QUrl::fromLocalFile(drive("c:")), QUrl::fromLocalFile(drive("z:"))}));
             EXPECT_EQ(sidebar(dialog), (QStringList{"C:", "Z:"}));
+            EXPECT_EQ(sidebar(dialog, Qt::ToolTipRole), (QStringList{"C:\\", "Z:\\"})) << "not the prefix";
             EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
             dialog.reject();
         }
