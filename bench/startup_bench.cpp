@@ -27,10 +27,13 @@ int main(int argc, char **argv) {
     fs::copy(KVL_DEMO_PREFIX, prefix, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     setenv("WINEPREFIX", prefix.c_str(), 1);
 
-    const auto medians =
-        kvl::bench::medianOfAlternateRuns({(self.parent_path() / "bench_editor_window").string()},
-                                          {(self.parent_path() / "bench_bare_window").string()}, runs);
+    const std::string editor = (self.parent_path() / "bench_editor_window").string();
+    const std::string bare = (self.parent_path() / "bench_bare_window").string();
+    const auto medians = kvl::bench::medianOfAlternateRuns({editor}, {bare}, runs);
+    // For context: what one line of text (the fonts) adds to the bare window.
+    const auto againstLabel = kvl::bench::medianOfAlternateRuns({editor}, {bare, "--label"}, runs);
     fs::remove_all(prefix);
     kvl::bench::printComparison("editor", "bare window", medians, runs);
+    kvl::bench::printComparison("editor", "one label", againstLabel, runs);
     return 0;
 }

@@ -23,11 +23,14 @@ void makeTitleLabel(QWidget *parent) {
 }
 } // namespace
 
-TAbout::TAbout(QWidget *mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
+TAbout::TAbout(QWidget *mainWindow) : TDeferredDialog(mainWindow), mainWindow_(mainWindow) {
     kvl::widgets::useFixedDialogFrame(*this);
     setObjectName("About");
     kvl::app::useFormFont(*this);
     setFixedSize(610, 370);
+}
+
+void TAbout::buildContents() {
     BClose = kvl::app::makeRoundButton(this, "BClose", {277, 305}, kvl::widgets::Check);
     kvl::app::connectHandler(BClose, &TRoundButton::clicked, this, &TAbout::BCloseClick);
     buildSettingsGroup();

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "app/deferred_dialog.h"
 
 class TLinkLabel;
 class TRoundButton;
 
 // The About dialog: title, version, copyright, supported host versions and the web-site banner.
-class TAbout : public QDialog {
+class TAbout : public TDeferredDialog {
     Q_OBJECT
 public:
     explicit TAbout(QWidget *mainWindow);
@@ -17,6 +17,7 @@ public:
     void Languages();
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent *event) override;
 
 private:

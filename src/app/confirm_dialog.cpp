@@ -12,13 +12,15 @@
 
 #include <QLabel>
 
-TConfirmit::TConfirmit(QWidget *mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
+TConfirmit::TConfirmit(QWidget *mainWindow) : TDeferredDialog(mainWindow), mainWindow_(mainWindow) {
     kvl::widgets::useFixedDialogFrame(*this);
     kvl::widgets::showEmptyTitle(*this);
     setObjectName("Confirmit");
     kvl::app::useFormFont(*this);
     setFixedSize(356, 144);
+}
 
+void TConfirmit::buildContents() {
     auto *image = kvl::app::place(new QLabel(this), "Image", QRect(16, 16, 64, 64));
     kvl::widgets::showArtworkWhenShown(*image, "exit_door");
     auto *text = kvl::app::place(new TThemedLabel(this), "LTxt", QRect(90, 36, 239, 13));

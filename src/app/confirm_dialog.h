@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "app/deferred_dialog.h"
 
 class TRoundButton;
 
 // The exit confirmation: Yes sets the exit-confirmed flag, anything else leaves it false.
-class TConfirmit : public QDialog {
+class TConfirmit : public TDeferredDialog {
     Q_OBJECT
 public:
     explicit TConfirmit(QWidget *mainWindow);
@@ -16,6 +16,7 @@ public:
     void Languages();
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent *event) override;
 
 private:

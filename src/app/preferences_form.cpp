@@ -35,11 +35,15 @@ TImageComboBox *makeComboBox(QWidget *parent, const char *name, int left) {
 
 } // namespace
 
-TForm3::TForm3(TForm1 *mainWindow) : QDialog(mainWindow, Qt::WindowStaysOnTopHint), mainWindow_(mainWindow) {
+TForm3::TForm3(TForm1 *mainWindow)
+    : TDeferredDialog(mainWindow, Qt::WindowStaysOnTopHint), mainWindow_(mainWindow) {
     setObjectName("Form3");
     kvl::widgets::useFixedDialogFrame(*this);
     kvl::app::useFormFont(*this);
     setFixedSize(433, 235);
+}
+
+void TForm3::buildContents() {
     buildGroup();
     BDiscard = kvl::app::makeRoundButton(this, "BDiscard", {308, 171}, kvl::widgets::Cancel);
     BAccept = kvl::app::makeRoundButton(this, "BAccept", {372, 171}, kvl::widgets::Check);

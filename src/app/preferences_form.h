@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "app/deferred_dialog.h"
+
 #include <cstdint>
 #include <string>
 
@@ -12,7 +13,7 @@ class TToggleSwitch;
 // The preferences dialog, shown modally from the main window's settings button. Language, hints and
 // the start-up warning act while it is open; the exit confirmation and the skin wait for Accept;
 // Discard, Escape and the window system's close put everything back as it was when it opened.
-class TForm3 : public QDialog {
+class TForm3 : public TDeferredDialog {
     Q_OBJECT
 public:
     explicit TForm3(TForm1 *mainWindow);
@@ -29,6 +30,7 @@ public:
     void reject() override;
 
 protected:
+    void buildContents() override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -107,6 +107,24 @@ TEST_F(DialogTest, DialogsTakeTheirLanguageWhenShown) {
     EXPECT_TRUE(Confirmit->windowTitle().trimmed().isEmpty());
 }
 
+TEST_F(DialogTest, DialogControlsAreMadeOnceAtTheFirstShowingOrWhenAskedFor) {
+    startWith("");
+    const auto controlsOf = [](QWidget *dialog) { return dialog->findChildren<QWidget *>().size(); };
+    for (TDeferredDialog *dialog :
+         {static_cast<TDeferredDialog *>(About), static_cast<TDeferredDialog *>(Confirmit),
+          static_cast<TDeferredDialog *>(Form3)})
+        EXPECT_EQ(controlsOf(dialog), 0) << dialog->objectName().toStdString();
+    Form3->ensureBuilt();
+    const auto made = controlsOf(Form3);
+    EXPECT_GT(made, 0);
+    Form3->ensureBuilt();
+    EXPECT_EQ(controlsOf(Form3), made) << "asked again";
+    qsizetype shown = 0;
+    whenShown(About, [&] { shown = About->findChildren<TRoundButton *>().size(); });
+    click("BAbout");
+    EXPECT_EQ(shown, 1);
+}
+
 TEST_F(DialogTest, KeyControlsSitWhereDesigned) {
     startWith("");
     struct Case {

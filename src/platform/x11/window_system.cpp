@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
+#include <map>
 #include <memory>
 #include <thread>
 #include <unistd.h>
@@ -29,7 +29,7 @@ template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> owned(Rep
     return {reply, &std::free};
 }
 
-// A connection of its own to the display the toolkit uses, for one request.
+// A connection of its own to the display the toolkit uses.
 class Display {
 public:
     Display() : connection_(xcb_connect(nullptr, &screen_), &xcb_disconnect) {}
@@ -45,10 +45,16 @@ public:
         return it.data->root;
     }
 
-    xcb_atom_t atom(const char *name) const {
+    // An atom stands for its name as long as the server runs: asked once each.
+    xcb_atom_t atom(const std::string &name) const {
+        if (const auto known = atoms_.find(name); known != atoms_.end())
+            return known->second;
         const auto reply = owned(xcb_intern_atom_reply(
-            get(), xcb_intern_atom(get(), 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr));
-        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+            get(), xcb_intern_atom(get(), 0, static_cast<std::uint16_t>(name.size()), name.c_str()),
+            nullptr));
+        if (!reply)
+            return XCB_ATOM_NONE;
+        return atoms_[name] = reply->atom;
     }
 
     // The 32-bit items of a window's property; empty when it is not set.
@@ -69,20 +75,36 @@ public:
                std::vector<std::uint32_t>{static_cast<std::uint32_t>(::getpid())};
     }
 
+    // Replies are fetched without an error slot, so an error (a window gone meanwhile) is queued as an
+    // event; nothing else reads this connection's queue.
+    void dropQueuedEvents() const {
+        while (auto event = owned(xcb_poll_for_event(get())))
+            ;
+    }
+
 private:
     int screen_ = 0;
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
+    mutable std::map<std::string, xcb_atom_t> atoms_;
 };
+
+// One connection for the program's life: a connection made for each request cost its set-up, a round
+// trip and the server's description of itself, several times before the first window was shown.
+const Display &sharedDisplay() {
+    static const Display shared;
+    shared.dropQueuedEvents();
+    return shared;
+}
 
 // An X server blends windows only while a compositing manager owns the screen's _NET_WM_CM_Sn
 // selection; without one, opacity hints are ignored and translucent pixels show as black.
 bool compositingManagerRunning() {
-    const Display display;
+    const Display &display = sharedDisplay();
     if (!display.usable())
         return false;
     const std::string selection = "_NET_WM_CM_S" + std::to_string(display.screen());
     const auto owner = owned(xcb_get_selection_owner_reply(
-        display.get(), xcb_get_selection_owner(display.get(), display.atom(selection.c_str())), nullptr));
+        display.get(), xcb_get_selection_owner(display.get(), display.atom(selection)), nullptr));
     return owner && owner->owner != XCB_WINDOW_NONE;
 }
 
@@ -122,7 +144,7 @@ bool windowSystemBlends(const std::string &windowSystem) {
 void requestFixedFrame(std::uintptr_t nativeWindow, const std::string &windowSystem) {
     if (windowSystem != "xcb")
         return;
-    const Display display;
+    const Display &display = sharedDisplay();
     const auto window = static_cast<xcb_window_t>(nativeWindow);
     if (!display.usable() || !display.ownsWindow(window))
         return;
@@ -137,7 +159,7 @@ void requestFixedFrame(std::uintptr_t nativeWindow, const std::string &windowSys
 std::optional<FrameExtents> frameExtents(std::uintptr_t nativeWindow, const std::string &windowSystem) {
     if (windowSystem != "xcb")
         return std::nullopt;
-    const Display display;
+    const Display &display = sharedDisplay();
     const auto window = static_cast<xcb_window_t>(nativeWindow);
     if (!display.usable() || !display.ownsWindow(window))
         return std::nullopt;
