@@ -16,13 +16,14 @@ const QString kCatalogue = QStringLiteral("qtbase_de");
 QTranslator *germanCatalogue() {
     static QTranslator catalogue;
     static const bool found = [] {
-        for (const QString &folder : toolkitCatalogueFolders())
+        const QStringList folders = toolkitCatalogueFolders();
+        for (const QString &folder : folders)
             if (catalogue.load(kCatalogue, folder))
                 return true;
         std::fprintf(stderr,
                      "kvl-settings-editor: Qt's German texts (qtbase_de.qm) were not found in %s; the "
                      "standard dialogs stay English (on Debian: apt-get install qt6-translations-l10n)\n",
-                     qPrintable(toolkitCatalogueFolders().join(QStringLiteral(", "))));
+                     qPrintable(folders.join(QStringLiteral(", "))));
         return false;
     }();
     return found ? &catalogue : nullptr;
@@ -45,15 +46,14 @@ void followInterfaceLanguage(const std::string &languageCode) {
     if (!QCoreApplication::instance())
         return;
     // The file types the standard dialogs name follow too; English leaves them to the system.
-    if (languageCode == "GER")
+    if (languageCode == "GER") {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    if (languageCode == "ENG")
-        QLocale::setDefault(QLocale::system());
-    if (languageCode == "GER" && !installed) {
-        if (QTranslator *catalogue = germanCatalogue())
+        if (QTranslator *catalogue = germanCatalogue(); catalogue && !installed)
             installed = QCoreApplication::installTranslator(catalogue);
-    } else if (languageCode == "ENG" && installed) {
-        QCoreApplication::removeTranslator(germanCatalogue());
+    } else if (languageCode == "ENG") {
+        QLocale::setDefault(QLocale::system());
+        if (installed)
+            QCoreApplication::removeTranslator(germanCatalogue());
         installed = false;
     }
 }
