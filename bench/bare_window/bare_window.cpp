@@ -15,7 +15,7 @@ int main(int argc, char **argv) {
     window.setWindowTitle("KVL-17+ Settings Editor");
     window.resize(776, 540);
     FirstPaint firstPaint;
-    window.installEventFilter(&firstPaint);
+    application.installEventFilter(&firstPaint);
     window.show();
     return application.exec();
 }
