@@ -104,6 +104,9 @@ bool takeTypedPath(QFileDialog &dialog, QLineEdit &nameEdit) {
     const QString typed = nameEdit.text();
     if (!isTypedPath(typed))
         return false;
+    // The field keeps the key, so its completer would go on offering what was typed.
+    if (QCompleter *completer = nameEdit.completer())
+        completer->popup()->hide();
     const QString host = hostPathOf(typed, dialog);
     if (host.isEmpty() || !QFileInfo(nativeFromHost(host.left(2) + QLatin1Char('\\'))).isDir()) {
         refuse(dialog, i18n::pathOnNoDriveText(i18n::toolkitSpeaksGerman() ? "GER" : "ENG"), typed);
