@@ -29,9 +29,10 @@ bool startsWithDrive(const QString &typed) {
 
 bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
-// A path from a root rather than a name in the folder shown.
+// A path in the host's terms or a Linux one, rather than a plain name (or one with Linux separators, which
+// the dialog reads rightly) in the folder shown.
 bool isTypedPath(const QString &typed) {
-    return startsWithDrive(typed) || (!typed.isEmpty() && isSeparator(typed.at(0)));
+    return startsWithDrive(typed) || typed.startsWith(QLatin1Char('/')) || typed.contains(QLatin1Char('\\'));
 }
 
 // The host path a typed path stands for; empty where no drive holds it (a Linux path outside the drives,
@@ -41,11 +42,11 @@ QString hostPathOf(const QString &typed, const QFileDialog &dialog) {
         return typed;
     if (typed.startsWith(QLatin1Char('/')))
         return hostFromNative(typed).value_or(QString());
-    // "\Layouts": from the root of the drive shown.
     const std::optional<QString> shown = hostFromNative(dialog.directory().absolutePath());
     if (!shown || typed.startsWith(QStringLiteral("\\\\")))
         return {};
-    return shown->left(2) + typed;
+    // "\Layouts" from the root of the drive shown, "Layouts\Demo.anl3" from the folder shown.
+    return typed.startsWith(QLatin1Char('\\')) ? shown->left(2) + typed : *shown + QLatin1Char('\\') + typed;
 }
 
 void refuse(QFileDialog &dialog, const QString &text, const QString &path) {

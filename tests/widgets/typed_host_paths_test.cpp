@@ -54,15 +54,12 @@ protected:
         nameEdit->setFocus();
         QTest::keyClicks(nameEdit, typed);
         Outcome outcome;
-        QTimer closeMessage;
-        closeMessage.setSingleShot(true);
-        QObject::connect(&closeMessage, &QTimer::timeout, [&outcome] {
+        QTimer::singleShot(0, &dialog, [&outcome] { // runs only in a message box's loop
             if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
                 outcome.refusal = box->text();
                 box->accept();
             }
         });
-        closeMessage.start(0);
         if (byButton)
             QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open),
                               Qt::LeftButton);
@@ -95,6 +92,7 @@ TEST_F(TypedHostPaths, MapThroughTheDrivesOrAreRefused) {
         {QFileDialog::AnyFile, "c:/users/me/out", "C:\\users\\me\\out.cfg", stays, ""},
         {QFileDialog::AnyFile, "C:\\users\\me\\Desktop", "", "C:\\users\\me\\Desktop", ""},
         {QFileDialog::AnyFile, "plain", "C:\\plain.cfg", stays, ""},
+        {QFileDialog::AnyFile, "users\\me\\out", "C:\\users\\me\\out.cfg", stays, ""},
         {QFileDialog::AnyFile, "D:\\data", "", stays, "D:\\data\nThis path is on none of the drives."},
         {QFileDialog::AnyFile, "C:\\nowhere\\out.reg", "", stays, "C:\\nowhere\nDirectory not found."},
         {QFileDialog::AnyFile, linuxDesktop + "/out.reg", "C:\\users\\me\\Desktop\\out.reg", stays, ""},
@@ -144,6 +142,7 @@ TEST_F(TypedHostPaths, TheCompleterOffersWhatTheDrivesHold) {
         {"us", {"users"}},
         {"C:\\us", {"C:\\users"}},
         {"c:/USERS/m", {"C:\\users\\me"}},
+        {"users\\m", {"C:\\users\\me"}},
         {"\\users\\me\\d", {"C:\\users\\me\\Desktop"}},
     };
     for (const auto &[typed, paths] : offered)
