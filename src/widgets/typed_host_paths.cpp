@@ -156,6 +156,7 @@ void mapTypedHostPaths(QFileDialog &dialog) {
     if (!nameEdit || !buttons || !files)
         return;
     nameEdit->setCompleter(new HostPathCompleter(*files, dialog));
+    // Return and the dialog's button confirm here first: the dialog would read a path as a name.
     QObject::disconnect(nameEdit, &QLineEdit::returnPressed, &dialog, nullptr);
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
     const auto accept = [&dialog, nameEdit] {
