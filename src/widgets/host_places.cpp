@@ -3,6 +3,7 @@
 #include "platform/system.h"
 #include "widgets/file_list_columns.h"
 #include "widgets/path_rules.h"
+#include "widgets/typed_host_paths.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -177,6 +178,7 @@ void offerHostPlaces(QFileDialog &dialog) {
         lookIn->installEventFilter(new LookInList(dialog, *lookIn, drives));
     }
     endWayUpAtDriveRoots(dialog);
+    mapTypedHostPaths(dialog);
     fitFileColumns(dialog);
 }
 

@@ -1,0 +1,14 @@
+#include "i18n/file_dialog_texts.h"
+
+namespace kvl::i18n {
+
+// Worded as the toolkit's own "Directory not found" message, whose German follows its catalogue.
+QString pathOnNoDriveText(const std::string &languageCode) {
+    return QString::fromUtf8(languageCode == "GER"
+                                 ? "%1\nDieser Pfad liegt auf keinem der Laufwerke.\nStellen Sie sicher, "
+                                   "dass der Laufwerksbuchstabe richtig ist."
+                                 : "%1\nThis path is on none of the drives.\nPlease verify the correct drive "
+                                   "letter was given.");
+}
+
+} // namespace kvl::i18n
