@@ -54,20 +54,21 @@ public:
             return reply.number(ERROR_SUCCESS).number(lastHandle_).frame();
         }
         case agent::Request::Read:
-            if (const HKEY key = keyOf(request); key && request.complete())
-                return read(key);
+            if (const auto key = keyOf(request); key != keys_.end() && request.complete())
+                return read(key->second);
             break;
         case agent::Request::Write: {
-            const HKEY key = keyOf(request);
+            const auto key = keyOf(request);
             const auto values = request.values();
-            if (key && request.complete())
-                return write(key, *values);
+            if (key != keys_.end() && request.complete())
+                return write(key->second, *values);
             break;
         }
         case agent::Request::Close:
-            if (const HKEY key = keyOf(request); key && request.complete()) {
-                keys_.erase(handle_);
-                return reply.number(RegCloseKey(key)).frame();
+            if (const auto key = keyOf(request); key != keys_.end() && request.complete()) {
+                const HKEY closed = key->second;
+                keys_.erase(key);
+                return reply.number(RegCloseKey(closed)).frame();
             }
             break;
         }
@@ -75,10 +76,12 @@ public:
     }
 
 private:
-    HKEY keyOf(agent::Reader &request) {
-        handle_ = request.number().value_or(0);
-        const auto found = keys_.find(handle_);
-        return found == keys_.end() ? nullptr : found->second;
+    using Keys = std::map<std::uint32_t, HKEY>;
+
+    // The open key the request names, or keys_.end().
+    Keys::iterator keyOf(agent::Reader &request) {
+        const auto handle = request.number();
+        return handle ? keys_.find(*handle) : keys_.end();
     }
 
     // The value as RegQueryValueExA gives it: its type and data, their size asked for first.
@@ -137,9 +140,8 @@ private:
         return agent::Writer().number(ERROR_SUCCESS).number(0).frame();
     }
 
-    std::map<std::uint32_t, HKEY> keys_;
+    Keys keys_;
     std::uint32_t lastHandle_ = 0;
-    std::uint32_t handle_ = 0;
 };
 
 } // namespace

@@ -82,8 +82,8 @@ void TPathEdit::onTextChanged(const QString &text) {
     const auto lineBreak = std::find_if(
         text.begin(), text.end(), [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); });
     if (lineBreak != text.end()) {
-        setText(text.left(lineBreak -
-                          text.begin())); // runs this again with the cut text, which then reaches change()
+        // Runs this again with the cut text, which then reaches change().
+        setText(text.first(lineBreak - text.begin()));
         return;
     }
     emit change();
