@@ -9,6 +9,10 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# Under `set -e` a failed step of the script itself ends the test without a word; name it, so that a
+# failure seen once in CI can be told from the log alone. Not inherited (no `set -E`): a failure that a
+# function or a command substitution expects is no failure of the test.
+trap 'echo "FAIL: line $LINENO: \"$BASH_COMMAND\" exited $?"' ERR
 
 # Skips the test (exit 77) when a tool it drives the desktop with is missing.
 require_tools() { # <tools...>

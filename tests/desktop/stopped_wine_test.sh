@@ -38,18 +38,33 @@ chmod 700 "$work/runtime"
 cp "$editor" "$work/program/"
 printf '[User]\r\nLanguage=ENG\r\nShowStart=0\r\n' >"$work/program/settings.ini"
 
+# Wine's own start in a new prefix fails now and then (a program that starts while the server shuts down
+# the helpers of the one before); such a step is tried again, and one that keeps failing shows what Wine said.
+in_wine() { # <command...>
+    local attempt
+    for attempt in 1 2 3; do
+        "$@" >>"$work/wine.log" 2>&1 && return 0
+        echo "attempt $attempt of '$*' failed" >>"$work/wine.log"
+        wineserver -w 2>/dev/null || true
+    done
+    cat "$work/wine.log"
+    echo "FAIL: Wine could not make the test's prefix"
+    exit 1
+}
+
 # A prefix made by Wine, with the host's keys as Wine's own tool stores them.
-wineboot -i >/dev/null 2>&1
+in_wine wineboot -i
+wineserver -w
 key='Software\Varnel\KVL 17.00\QTRX'
-wine reg add "HKLM\\$key" /v Directory /t REG_SZ /d 'C:\KVL' /f >/dev/null
-wine reg add "HKLM\\$key" /v Language /t REG_SZ /d ENG /f >/dev/null
+in_wine wine reg add "HKLM\\$key" /v Directory /t REG_SZ /d 'C:\KVL' /f
+in_wine wine reg add "HKLM\\$key" /v Language /t REG_SZ /d ENG /f
 for name in CtrlWindow AutoSaveDLG HideOldMdl; do
-    wine reg add "HKCU\\$key" /v "$name" /t REG_DWORD /d 1 /f >/dev/null
+    in_wine wine reg add "HKCU\\$key" /v "$name" /t REG_DWORD /d 1 /f
 done
 for name in LastANL ANLPath AviPath LuaExtEd; do
-    wine reg add "HKCU\\$key" /v "$name" /t REG_SZ /d "C:\\$name" /f >/dev/null
+    in_wine wine reg add "HKCU\\$key" /v "$name" /t REG_SZ /d "C:\\$name" /f
 done
-wine reg add "HKCU\\$key" /v MaxObj /t REG_DWORD /d 1500 /f >/dev/null
+in_wine wine reg add "HKCU\\$key" /v MaxObj /t REG_DWORD /d 1500 /f
 wineserver -w
 
 # A server kept up without programs, then stopped: alive, holding its lock, never answering.

@@ -4,6 +4,6 @@ set -e
 prefix=$1
 rm -rf "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
-wineboot -i >/dev/null 2>&1
+log=$(wineboot -i 2>&1) || { echo "$log"; echo "wineboot -i failed"; exit 1; }
 wineserver -w
 test -f "$prefix/system.reg"
