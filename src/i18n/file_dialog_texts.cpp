@@ -11,4 +11,10 @@ QString pathOnNoDriveText(const std::string &languageCode) {
                                    "letter was given.");
 }
 
+// Windows' own words for it.
+QString invalidFileNameText(const std::string &languageCode) {
+    return QString::fromUtf8(languageCode == "GER" ? "%1\nDer Dateiname ist ungültig."
+                                                   : "%1\nThe file name is not valid.");
+}
+
 } // namespace kvl::i18n

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
 
 namespace kvl::widgets {
@@ -29,10 +30,10 @@ bool startsWithDrive(const QString &typed) {
 
 bool isSeparator(QChar c) { return c == QLatin1Char('\\') || c == QLatin1Char('/'); }
 
-// A path in the host's terms or a Linux one, rather than a plain name (or one with Linux separators, which
-// the dialog reads rightly) in the folder shown.
+// A path in the host's terms or a Linux one, rather than a plain name in the folder shown. A name with
+// Linux separators counts too: the dialog would take one into a folder that does not exist.
 bool isTypedPath(const QString &typed) {
-    return startsWithDrive(typed) || typed.startsWith(QLatin1Char('/')) || typed.contains(QLatin1Char('\\'));
+    return startsWithDrive(typed) || std::any_of(typed.cbegin(), typed.cend(), isSeparator);
 }
 
 // The host path a typed path stands for; empty where no drive holds it (a Linux path outside the drives,
@@ -100,17 +101,27 @@ private:
     QFileDialog &dialog_;
 };
 
+const char *interfaceLanguage() { return i18n::toolkitSpeaksGerman() ? "GER" : "ENG"; }
+
+// The toolkit's dialog would save under a name no Windows program can open; `path` is in the host's terms.
+bool refuseInvalidName(QFileDialog &dialog, const QString &path, const QString &typed) {
+    if (dialog.acceptMode() != QFileDialog::AcceptSave || isValidWindowsFileName(path))
+        return false;
+    refuse(dialog, i18n::invalidFileNameText(interfaceLanguage()), typed);
+    return true;
+}
+
 // False leaves the typed name to the dialog.
 bool takeTypedPath(QFileDialog &dialog, QLineEdit &nameEdit) {
     const QString typed = nameEdit.text();
     if (!isTypedPath(typed))
-        return false;
+        return !typed.trimmed().isEmpty() && refuseInvalidName(dialog, typed, typed);
     // The field keeps the key, so its completer would go on offering what was typed.
     if (QCompleter *completer = nameEdit.completer())
         completer->popup()->hide();
     const QString host = hostPathOf(typed, dialog);
     if (host.isEmpty() || !QFileInfo(nativeFromHost(host.left(2) + QLatin1Char('\\'))).isDir()) {
-        refuse(dialog, i18n::pathOnNoDriveText(i18n::toolkitSpeaksGerman() ? "GER" : "ENG"), typed);
+        refuse(dialog, i18n::pathOnNoDriveText(interfaceLanguage()), typed);
         return true;
     }
     const QString native = nativeFromHost(host);
@@ -136,6 +147,8 @@ bool takeTypedPath(QFileDialog &dialog, QLineEdit &nameEdit) {
                typed);
         return true;
     }
+    if (refuseInvalidName(dialog, host, typed))
+        return true;
     // The dialog takes an absolute name as it is, and gives it its default extension as to any name; files
     // still selected in its list would come first.
     if (auto *list = dialog.findChild<QAbstractItemView *>(QStringLiteral("listView")))

@@ -95,6 +95,10 @@ TEST_F(TypedHostPaths, MapThroughTheDrivesOrAreRefused) {
         {QFileDialog::AnyFile, "users\\me\\out", "C:\\users\\me\\out.cfg", stays, ""},
         {QFileDialog::AnyFile, "D:\\data", "", stays, "D:\\data\nThis path is on none of the drives."},
         {QFileDialog::AnyFile, "C:\\nowhere\\out.reg", "", stays, "C:\\nowhere\nDirectory not found."},
+        {QFileDialog::AnyFile, "nowhere/out.reg", "", stays, "nowhere\nDirectory not found."},
+        {QFileDialog::AnyFile, "a?b", "", stays, "a?b\nThe file name is not valid."},
+        {QFileDialog::AnyFile, "C:\\users\\a|b.reg", "", stays,
+         "C:\\users\\a|b.reg\nThe file name is not valid."},
         {QFileDialog::AnyFile, linuxDesktop + "/out.reg", "C:\\users\\me\\Desktop\\out.reg", stays, ""},
         {QFileDialog::AnyFile, "/usr", "", stays, "/usr\nThis path is on none of the drives.", false, false},
         {QFileDialog::ExistingFile, "C:\\USERS\\me\\old.reg", "C:\\users\\me\\old.reg", stays, "", true},
@@ -157,6 +161,7 @@ TEST_F(TypedHostPaths, RefusalsSpeakTheInterfaceLanguage) {
     kvl::i18n::followInterfaceLanguage("GER");
     EXPECT_TRUE(confirm(QFileDialog::AnyFile, "C:\\nowhere\\x", false).refusal.contains("Verzeichnis"));
     EXPECT_TRUE(confirm(QFileDialog::AnyFile, "Q:\\x", false).refusal.contains("Laufwerk"));
+    EXPECT_TRUE(confirm(QFileDialog::AnyFile, "a<b", false).refusal.contains("ungültig"));
     kvl::i18n::followInterfaceLanguage("ENG");
 }
 
