@@ -96,6 +96,7 @@ TEST_F(TypedHostPaths, MapThroughTheDrivesOrAreRefused) {
         {QFileDialog::AnyFile, "D:\\data", "", stays, "D:\\data\nThis path is on none of the drives."},
         {QFileDialog::AnyFile, "C:\\nowhere\\out.reg", "", stays, "C:\\nowhere\nDirectory not found."},
         {QFileDialog::AnyFile, "nowhere/out.reg", "", stays, "nowhere\nDirectory not found."},
+        {QFileDialog::AnyFile, "users/me/../out", "C:\\users\\out.cfg", stays, ""},
         {QFileDialog::AnyFile, "a?b", "", stays, "a?b\nThe file name is not valid."},
         {QFileDialog::AnyFile, "C:\\users\\a|b.reg", "", stays,
          "C:\\users\\a|b.reg\nThe file name is not valid."},
@@ -147,6 +148,8 @@ TEST_F(TypedHostPaths, TheCompleterOffersWhatTheDrivesHold) {
         {"C:\\us", {"C:\\users"}},
         {"c:/USERS/m", {"C:\\users\\me"}},
         {"users\\m", {"C:\\users\\me"}},
+        {"users/m", {"C:\\users\\me"}},
+        {"users\\..\\us", {"C:\\users"}},
         {"\\users\\me\\d", {"C:\\users\\me\\Desktop"}},
     };
     for (const auto &[typed, paths] : offered)
