@@ -1,5 +1,6 @@
 #include "i18n/error_texts.h"
 
+#include "i18n/in_language.h"
 #include "platform/cp1252.h"
 #include "platform/operation_limit.h"
 
@@ -77,14 +78,14 @@ ErrorText textOf(TranslatedError::Reason reason) {
 QString translatedErrorText(const TranslatedError &error, const std::string &languageCode) {
     const ErrorText text = textOf(error.reason());
     const QString subject = QString::fromStdString(platform::cp1252ToUtf8(error.subject()));
-    QString message = QString::fromUtf8(languageCode == "GER" ? text.german : text.english).arg(subject);
+    QString message = inLanguage(languageCode, text.english, text.german).arg(subject);
     if (error.reason() != TranslatedError::Reason::WineNotAnswering)
         return message;
     return message.arg(std::chrono::duration_cast<std::chrono::seconds>(platform::kOperationBudget).count());
 }
 
 QString unknownErrorText(const std::string &languageCode) {
-    return languageCode == "GER" ? QStringLiteral("Unbekannter Fehler") : QStringLiteral("Unknown error");
+    return inLanguage(languageCode, "Unknown error", "Unbekannter Fehler");
 }
 
 } // namespace kvl::i18n

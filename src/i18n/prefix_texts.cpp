@@ -1,5 +1,7 @@
 #include "i18n/prefix_texts.h"
 
+#include "i18n/in_language.h"
+
 #include <array>
 #include <utility>
 
@@ -68,7 +70,7 @@ static_assert(kTexts.size() == static_cast<std::size_t>(PrefixText::ListNone) + 
 
 QString prefixText(PrefixText text, const std::string &languageCode) {
     const Pair &pair = kTexts[static_cast<std::size_t>(text)];
-    return QString::fromUtf8(languageCode == "GER" ? pair.second : pair.first);
+    return inLanguage(languageCode, pair.first, pair.second);
 }
 
 } // namespace kvl::i18n

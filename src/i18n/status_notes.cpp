@@ -1,12 +1,8 @@
 #include "i18n/status_notes.h"
 
-namespace kvl::i18n {
+#include "i18n/in_language.h"
 
-namespace {
-QString inLanguage(const std::string &languageCode, const char *english, const char *german) {
-    return QString::fromUtf8(languageCode == "GER" ? german : english);
-}
-} // namespace
+namespace kvl::i18n {
 
 QString outdatedValuesNote(const std::string &languageCode) {
     return inLanguage(languageCode, "Read from the files: Wine programs may see newer values",
